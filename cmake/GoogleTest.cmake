@@ -1,0 +1,22 @@
+# GoogleTest, cross-built from Debian's source package.
+set(HOLVANE_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree")
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${HOLVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+# A test executable under Wine: linked statically, each test its own process.
+#   holvane_add_test(name SOURCES... [LIBS ...] [LOCK resource ...] [GUI])
+function(holvane_add_test name)
+    cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS;LOCK" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE holvane_options GTest::gtest_main ${ARG_LIBS})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    set(props "")
+    if(ARG_LOCK)
+        list(APPEND props RESOURCE_LOCK "${ARG_LOCK}")
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES TIMEOUT 120 ${props})
+endfunction()

@@ -1,0 +1,52 @@
+// FileUtil.h - the engine's file, path, text and ini helpers, the message
+// pump, and the test of the file a command line names.
+//
+// Texts are ANSI in the system code page; searches for the backslash are
+// double-byte aware.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The folder of the host program's executable, with its trailing backslash.
+std::string HostFolder();
+
+// useAccess: the path exists at all (files and folders). Otherwise: the
+// find-first-file lookup finds it and it is not a folder.
+bool FileExists(const char* path, bool useAccess);
+bool FolderExists(const char* path);
+
+// Keeps the part after the last backslash.
+void FileNameOfPath(std::string& path);
+// Appends a backslash to a non-empty text that doesn't end with one.
+void AppendBackslash(std::string& path);
+// Removes leading, then trailing occurrences of c; NUL stands for the blank.
+void TrimChar(std::string& text, char c);
+bool IsAllDigits(const char* text);
+
+// Dispatches every waiting message of the calling thread. A quit message is
+// posted again on the way out, so that it reaches the host's own loop.
+void PumpMessages();
+
+// Whether the program or file that a registry command line names exists,
+// searched the way the shell would (quotes, "%1", variables, PATH, PATHEXT).
+bool CommandTargetExists(const char* commandLine, bool expandEnvironment, bool usePathExt);
+
+// A variable's value split at ";", empty pieces skipped.
+std::vector<std::string> SplitEnvironmentList(const char* name);
+// ExpandEnvironmentStringsA into a text of the size it needs.
+std::string ExpandEnvironment(const char* text);
+
+// "%4d-%02d-%02d %02d:%02d:%02d" of the calendar fields, no time-zone step;
+// empty for a null pointer.
+std::string FileTimeToText(const FILETIME* time);
+// Reads that text back; always 0 (a text that is no date gives no usable time).
+int TextToFileTime(const char* text, FILETIME* time);
+
+// The ini file's section names in file order, however many.
+std::vector<std::string> ReadSectionNames(const char* iniPath);
+// One ini string (or the list of names when section or key is null), whole.
+std::string ReadProfileString(const char* section, const char* key, const char* defaultValue,
+                              const char* iniPath);

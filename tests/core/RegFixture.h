@@ -1,0 +1,117 @@
+// RegFixture.h - registry and file fixtures for the engine tests: a key tree
+// of the test's own, removed when the test ends, and scratch folders.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// The running test's name, safe for a key or file name.
+inline std::string TestName() {
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name)
+        if (c == '/' || c == '\\') c = '_';
+    return name;
+}
+
+// A key below a root, created for the test and deleted with everything below
+// it when the fixture goes.
+class ScratchKey {
+public:
+    ScratchKey(HKEY root, const char* rootName, const std::string& parent)
+        : FRoot(root), FSubkey(parent + "\\Holvane-" + TestName()),
+          FPath(std::string(rootName) + "\\" + FSubkey) {
+        RegDeleteTreeA(FRoot, FSubkey.c_str());
+    }
+    ~ScratchKey() { RegDeleteTreeA(FRoot, FSubkey.c_str()); }
+    ScratchKey(const ScratchKey&) = delete;
+    ScratchKey& operator=(const ScratchKey&) = delete;
+
+    // Full text path of the key or of one below it ("HKEY_...\...").
+    std::string Path(const std::string& below = {}) const {
+        return below.empty() ? FPath : FPath + "\\" + below;
+    }
+    std::string Subkey(const std::string& below = {}) const {
+        return below.empty() ? FSubkey : FSubkey + "\\" + below;
+    }
+    HKEY Root() const { return FRoot; }
+
+    void CreateKey(const std::string& below) const {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(FRoot, Subkey(below).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    void SetString(const std::string& below, const char* name, const std::string& data,
+                   DWORD type = REG_SZ) const {
+        ASSERT_EQ(RegSetKeyValueA(FRoot, Subkey(below).c_str(), name, type, data.c_str(),
+                                  static_cast<DWORD>(data.size() + 1)),
+                  ERROR_SUCCESS);
+    }
+    bool Exists(const std::string& below = {}) const {
+        HKEY key;
+        if (RegOpenKeyExA(FRoot, Subkey(below).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    }
+    bool HasValue(const std::string& below, const char* name) const {
+        return RegGetValueA(FRoot, Subkey(below).c_str(), name, RRF_RT_ANY, nullptr, nullptr,
+                            nullptr) == ERROR_SUCCESS;
+    }
+
+private:
+    HKEY FRoot;
+    std::string FSubkey;
+    std::string FPath;
+};
+
+// A folder of the test's own in the temp folder, removed with its files.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        FPath = std::string(temp) + "holvane-" + TestName() + "\\";
+        Remove();
+        CreateDirectoryA(FPath.c_str(), nullptr);
+    }
+    ~ScratchFolder() { Remove(); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& Path() const { return FPath; }
+    std::string File(const std::string& name, const std::string& content = "x") const {
+        std::string path = FPath + name;
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                  nullptr);
+        DWORD written = 0;
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+        CloseHandle(file);
+        return path;
+    }
+    std::string Folder(const std::string& name) const {
+        std::string path = FPath + name;
+        CreateDirectoryA(path.c_str(), nullptr);
+        return path;
+    }
+
+private:
+    void Remove() {
+        std::string list = FPath;
+        list.pop_back();
+        list.push_back('\0');
+        list.push_back('\0');
+        SHFILEOPSTRUCTA op{};
+        op.wFunc = FO_DELETE;
+        op.pFrom = list.c_str();
+        op.fFlags = FOF_NO_UI;
+        SHFileOperationA(&op);
+    }
+    std::string FPath;
+};
