@@ -345,15 +345,23 @@ inline uint32_t ValueIndexOf(HKEY root, const std::string& subkey, const std::st
     return found;
 }
 
-// The same for a subkey among the subkeys of a key.
-inline uint32_t SubkeyIndexOf(HKEY root, const std::string& subkey, const std::string& name,
-                              uint32_t* count) {
+inline uint32_t SubkeyCountOf(HKEY root, const std::string& subkey) {
     HKEY key = nullptr;
     EXPECT_EQ(RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
     DWORD subkeys = 0;
     RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
                      nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return subkeys;
+}
+
+// The same for a subkey among the subkeys of a key.
+inline uint32_t SubkeyIndexOf(HKEY root, const std::string& subkey, const std::string& name,
+                              uint32_t* count) {
+    DWORD subkeys = SubkeyCountOf(root, subkey);
     *count = subkeys;
+    HKEY key = nullptr;
+    RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key);
     uint32_t found = subkeys;
     for (DWORD index = 0; index < subkeys && found == subkeys; ++index) {
         char keyName[256];
