@@ -9,53 +9,9 @@
 #include "ScanFixtures.h"
 #include "Scanners.h"
 
-#include <fstream>
-#include <sstream>
-
 namespace {
 
 const ScanEntryCode kHistoryCode = 0x20100;
-
-// A HistoryConfig.ini beside the test program for one test; removed again
-// afterwards (a file that was there before is put back).
-class HistoryIni {
-public:
-    explicit HistoryIni(const std::string& content) : FPath(g_engine.historyConfigPath) {
-        std::ifstream old(FPath, std::ios::binary);
-        if (old) {
-            std::ostringstream text;
-            text << old.rdbuf();
-            FOld = text.str();
-            FHadOld = true;
-        }
-        old.close();
-        Write(content);
-    }
-    ~HistoryIni() {
-        if (FHadOld)
-            Write(FOld);
-        else
-            DeleteFileA(FPath.c_str());
-    }
-    HistoryIni(const HistoryIni&) = delete;
-    HistoryIni& operator=(const HistoryIni&) = delete;
-
-private:
-    void Write(const std::string& content) const {
-        std::ofstream file(FPath, std::ios::binary | std::ios::trunc);
-        file << content;
-    }
-    std::string FPath;
-    std::string FOld;
-    bool FHadOld = false;
-};
-
-// Ini lines joined with CR LF.
-std::string IniText(std::initializer_list<std::string> lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-}
 
 DWORD ValueCount(const ScratchKey& key, const std::string& below) {
     KeyInfo info;

@@ -10,41 +10,10 @@
 namespace {
 
 const char kRecentDocsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
-const BYTE kAnsiType = 0x32;
-const BYTE kWideType = 0x31;
-
-void AppendWide(std::string* data, const std::wstring& text) {
-    for (wchar_t c : text) {
-        data->push_back(static_cast<char>(c & 0xFF));
-        data->push_back(static_cast<char>(c >> 8));
-    }
-    data->append(2, '\0');
+// What the shell keeps after the shortcut name; the decoder doesn't read it.
+std::string WithTrailer(const std::string& data) {
+    return data + std::string("\x04\x00\xEF\xBE", 4);
 }
-
-// A RecentDocs value's data: the document name, the shell item's size, the
-// item type, eleven bytes that are not read, the shortcut name (ANSI for type
-// 0x32, else UTF-16), and what the shell keeps after it.
-std::string DocData(const std::wstring& document, BYTE type, const std::string& shortcut) {
-    std::string data;
-    AppendWide(&data, document);
-    data += "\x20";
-    data.push_back('\0');
-    data.push_back(static_cast<char>(type));
-    data.append(11, '\x11');
-    if (type == kAnsiType) {
-        data += shortcut;
-        data.push_back('\0');
-    } else {
-        std::wstring wide;
-        for (unsigned char c : shortcut)
-            wide.push_back(c);  // code page 1252 below 0x80 and Latin-1
-        AppendWide(&data, wide);
-    }
-    return data;
-}
-
-const size_t kTrailerSize = 4;
-std::string WithTrailer(const std::string& data) { return data + "\x04\x00\xEF\xBE"; }
 
 bool Decode(const std::string& data, std::string* document, std::string* shortcut) {
     // An exact-size heap copy, so that a read past the end is a read past the
@@ -90,8 +59,8 @@ TEST(DecodeRecentDocEntry, ReadsAnsiOrWideShortcutNamesAfterTheDocumentName) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.documentOut);
         std::string document = "old", shortcut = "old";
-        ASSERT_TRUE(
-            Decode(WithTrailer(DocData(c.document, c.type, c.shortcut)), &document, &shortcut));
+        ASSERT_TRUE(Decode(WithTrailer(RecentDocData(c.document, c.type, c.shortcut)), &document,
+                           &shortcut));
         EXPECT_EQ(document, c.documentOut);
         EXPECT_EQ(shortcut, c.shortcut);
     }
@@ -99,7 +68,7 @@ TEST(DecodeRecentDocEntry, ReadsAnsiOrWideShortcutNamesAfterTheDocumentName) {
 
 TEST(DecodeRecentDocEntry, DataEndingBeforeANamesZeroIsPassedOver) {
     for (BYTE type : {kAnsiType, kWideType}) {
-        const std::string full = DocData(L"doc.txt", type, "doc.lnk");
+        const std::string full = RecentDocData(L"doc.txt", type, "doc.lnk");
         std::string document, shortcut;
         EXPECT_TRUE(Decode(full, &document, &shortcut));
         for (size_t size = 0; size < full.size(); ++size)
@@ -114,12 +83,15 @@ TEST(DecodeRecentDocEntry, DataEndingBeforeANamesZeroIsPassedOver) {
 TEST(DecodeRecentDocEntry, NamesMustFitFiveHundredNineteenCharacters) {
     const std::wstring fits(519, L'd');
     std::string document, shortcut;
-    EXPECT_TRUE(Decode(DocData(fits, kAnsiType, "a.lnk"), &document, &shortcut));
+    EXPECT_TRUE(Decode(RecentDocData(fits, kAnsiType, "a.lnk"), &document, &shortcut));
     EXPECT_EQ(document.size(), 519u);
-    EXPECT_FALSE(Decode(DocData(fits + L"d", kAnsiType, "a.lnk"), &document, &shortcut));
-    EXPECT_TRUE(Decode(DocData(L"a", kAnsiType, std::string(519, 's')), &document, &shortcut));
-    EXPECT_FALSE(Decode(DocData(L"a", kAnsiType, std::string(520, 's')), &document, &shortcut));
-    EXPECT_FALSE(Decode(DocData(L"a", kWideType, std::string(520, 's')), &document, &shortcut));
+    EXPECT_FALSE(Decode(RecentDocData(fits + L"d", kAnsiType, "a.lnk"), &document, &shortcut));
+    EXPECT_TRUE(
+        Decode(RecentDocData(L"a", kAnsiType, std::string(519, 's')), &document, &shortcut));
+    EXPECT_FALSE(
+        Decode(RecentDocData(L"a", kAnsiType, std::string(520, 's')), &document, &shortcut));
+    EXPECT_FALSE(
+        Decode(RecentDocData(L"a", kWideType, std::string(520, 's')), &document, &shortcut));
 }
 
 TEST_F(RecentDocScanTest, DocumentsAreValidWhileTheirShortcutIsInTheRecentFolder) {
@@ -128,15 +100,16 @@ TEST_F(RecentDocScanTest, DocumentsAreValidWhileTheirShortcutIsInTheRecentFolder
     const std::string empty = OwnName("empty");
     const std::string deeper = OwnName("deeper");
     SetDoc("", OwnName("present"),
-           WithTrailer(DocData(L"present.txt", kAnsiType, OwnName("present.lnk"))));
-    SetDoc("", OwnName("gone"), DocData(L"gone.txt", kWideType, OwnName("gone.lnk")));
-    SetDoc("", OwnName("none"), DocData(L"none.txt", kAnsiType, OwnName("present.lnk")), REG_NONE);
-    SetDoc("", OwnName("short"), DocData(L"short.txt", kAnsiType, "short.lnk").substr(0, 30));
+           WithTrailer(RecentDocData(L"present.txt", kAnsiType, OwnName("present.lnk"))));
+    SetDoc("", OwnName("gone"), RecentDocData(L"gone.txt", kWideType, OwnName("gone.lnk")));
+    SetDoc("", OwnName("none"), RecentDocData(L"none.txt", kAnsiType, OwnName("present.lnk")),
+           REG_NONE);
+    SetDoc("", OwnName("short"), RecentDocData(L"short.txt", kAnsiType, "short.lnk").substr(0, 30));
     if (FDocs.MadeByTest())  // the shell's own order list is not the test's to change otherwise
-        SetDoc("", "MRUListEx", DocData(L"order.txt", kAnsiType, "order.lnk"));
-    SetDoc(ext, OwnName("in-ext"), DocData(L"sub.txt", kAnsiType, OwnName("sub.lnk")));
-    SetDoc(ext, "mrulistex", DocData(L"order.txt", kAnsiType, "order.lnk"));
-    SetDoc(ext + "\\nested", OwnName("nested"), DocData(L"n.txt", kAnsiType, "n.lnk"));
+        SetDoc("", "MRUListEx", RecentDocData(L"order.txt", kAnsiType, "order.lnk"));
+    SetDoc(ext, OwnName("in-ext"), RecentDocData(L"sub.txt", kAnsiType, OwnName("sub.lnk")));
+    SetDoc(ext, "mrulistex", RecentDocData(L"order.txt", kAnsiType, "order.lnk"));
+    SetDoc(ext + "\\nested", OwnName("nested"), RecentDocData(L"n.txt", kAnsiType, "n.lnk"));
     FDocs.CreateKey(empty);
     FDocs.CreateKey(deeper + "\\only-a-subkey");
 
@@ -181,8 +154,8 @@ TEST_F(RecentDocScanTest, DocumentsAreValidWhileTheirShortcutIsInTheRecentFolder
 
 TEST_F(RecentDocScanTest, WithOneSubkeyEveryReportIsAtHundred) {
     if (!FDocs.MadeByTest()) GTEST_SKIP() << "RecentDocs holds subkeys of others";
-    SetDoc("", OwnName("a"), DocData(L"a.txt", kAnsiType, "a.lnk"));
-    SetDoc(OwnName("ext"), OwnName("b"), DocData(L"b.txt", kAnsiType, "b.lnk"));
+    SetDoc("", OwnName("a"), RecentDocData(L"a.txt", kAnsiType, "a.lnk"));
+    SetDoc(OwnName("ext"), OwnName("b"), RecentDocData(L"b.txt", kAnsiType, "b.lnk"));
     EXPECT_EQ(TrkScan(ScanShortcuts), 0u);
     ASSERT_EQ(g_reports.size(), 2u);
     for (const Report& report : g_reports) EXPECT_EQ(report.percent, 100.0);
@@ -193,7 +166,7 @@ TEST_F(RecentDocScanTest, WithOneSubkeyEveryReportIsAtHundred) {
 // it early.
 TEST_F(RecentDocScanTest, DoesNotPumpMessagesSoOnlyTheCallbackCanStopIt) {
     for (const char* name : {"a", "b", "c"})
-        SetDoc("", OwnName(name), DocData(L"doc.txt", kAnsiType, OwnName("gone.lnk")));
+        SetDoc("", OwnName(name), RecentDocData(L"doc.txt", kAnsiType, OwnName("gone.lnk")));
     {
         PumpProbe probe;
         EXPECT_EQ(TrkScan(ScanShortcuts), 0u);
@@ -208,7 +181,7 @@ TEST_F(RecentDocScanTest, DoesNotPumpMessagesSoOnlyTheCallbackCanStopIt) {
 }
 
 TEST_F(RecentDocScanTest, AnUnopenableKeyIsTheScansResult) {
-    SetDoc("", OwnName("a"), DocData(L"a.txt", kAnsiType, "a.lnk"));
+    SetDoc("", OwnName("a"), RecentDocData(L"a.txt", kAnsiType, "a.lnk"));
     DeniedKey denied(FDocs);
     EXPECT_EQ(ScanRecentDocValues(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_EQ(TrkScan(ScanShortcuts), 0u);  // the driver drops it

@@ -10,7 +10,9 @@
 #include <sddl.h>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -268,6 +270,86 @@ private:
     std::string FPath;
     bool FMadeFolder = false;
 };
+
+// ---- HistoryConfig.ini
+
+// A HistoryConfig.ini beside the test program for one test; removed again
+// afterwards (a file that was there before is put back).
+class HistoryIni {
+public:
+    explicit HistoryIni(const std::string& content) : FPath(g_engine.historyConfigPath) {
+        std::ifstream old(FPath, std::ios::binary);
+        if (old) {
+            std::ostringstream text;
+            text << old.rdbuf();
+            FOld = text.str();
+            FHadOld = true;
+        }
+        old.close();
+        Write(content);
+    }
+    ~HistoryIni() {
+        if (FHadOld)
+            Write(FOld);
+        else
+            DeleteFileA(FPath.c_str());
+    }
+    HistoryIni(const HistoryIni&) = delete;
+    HistoryIni& operator=(const HistoryIni&) = delete;
+
+private:
+    void Write(const std::string& content) const {
+        std::ofstream file(FPath, std::ios::binary | std::ios::trunc);
+        file << content;
+    }
+    std::string FPath;
+    std::string FOld;
+    bool FHadOld = false;
+};
+
+// Ini lines joined with CR LF.
+inline std::string IniText(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+// ---- RecentDocs data
+
+inline const BYTE kAnsiType = 0x32;
+inline const BYTE kWideType = 0x31;
+
+inline void AppendUtf16(std::string* data, const std::wstring& text) {
+    for (wchar_t c : text) {
+        data->push_back(static_cast<char>(c & 0xFF));
+        data->push_back(static_cast<char>(c >> 8));
+    }
+    data->append(2, '\0');
+}
+
+// A RecentDocs value's data: the document name, the shell item's size, the
+// item type, eleven bytes that are not read, and the shortcut name (ANSI for
+// type 0x32, else UTF-16).
+inline std::string RecentDocData(const std::wstring& document, BYTE type,
+                                 const std::string& shortcut) {
+    std::string data;
+    AppendUtf16(&data, document);
+    data += "\x20";
+    data.push_back('\0');
+    data.push_back(static_cast<char>(type));
+    data.append(11, '\x11');
+    if (type == kAnsiType) {
+        data += shortcut;
+        data.push_back('\0');
+    } else {
+        // Bytes taken as Latin-1, which code page 1252 matches for the
+        // letters the tests use.
+        std::wstring wide;
+        for (unsigned char c : shortcut) wide.push_back(c);
+        AppendUtf16(&data, wide);
+    }
+    return data;
+}
 
 // ---- Message pumping
 
