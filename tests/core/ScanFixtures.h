@@ -403,57 +403,45 @@ private:
 
 // ---- Positions for the progress rule
 
-// The index of a value among all values of a key, in the order the registry
-// enumerates them, and the key's value count.
-inline uint32_t ValueIndexOf(HKEY root, const std::string& subkey, const std::string& name,
-                             uint32_t* count) {
+// The names of a key's values or subkeys, in the order the registry
+// enumerates them (a name that doesn't enumerate is empty).
+inline std::vector<std::string> NamesOf(HKEY root, const std::string& subkey, bool subkeys) {
     HKEY key = nullptr;
     EXPECT_EQ(RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
-    DWORD values = 0;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                     nullptr, nullptr, nullptr);
-    *count = values;
-    uint32_t found = values;
-    for (DWORD index = 0; index < values && found == values; ++index) {
-        char valueName[16384];
-        DWORD size = sizeof valueName;
-        if (RegEnumValueA(key, index, valueName, &size, nullptr, nullptr, nullptr, nullptr) ==
-                ERROR_SUCCESS &&
-            name == valueName)
-            found = index;
+    std::vector<std::string> names;
+    for (DWORD index = 0;; ++index) {
+        char name[16384];
+        DWORD size = sizeof name;
+        LONG result =
+            subkeys ? RegEnumKeyExA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr)
+                    : RegEnumValueA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr);
+        if (result == ERROR_NO_MORE_ITEMS || result == ERROR_INVALID_HANDLE) break;
+        names.emplace_back(result == ERROR_SUCCESS ? name : "");
     }
     RegCloseKey(key);
-    EXPECT_LT(found, values) << name;
-    return found;
+    return names;
 }
 
-inline uint32_t SubkeyCountOf(HKEY root, const std::string& subkey) {
-    HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
-    DWORD subkeys = 0;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    return subkeys;
+inline uint32_t IndexOfName(const std::vector<std::string>& names, const std::string& name,
+                            uint32_t* count) {
+    *count = static_cast<uint32_t>(names.size());
+    auto found = std::find(names.begin(), names.end(), name);
+    EXPECT_NE(found, names.end()) << name;
+    return static_cast<uint32_t>(found - names.begin());
+}
+
+// The index of a value among all values of a key, and the key's value count.
+inline uint32_t ValueIndexOf(HKEY root, const std::string& subkey, const std::string& name,
+                             uint32_t* count) {
+    return IndexOfName(NamesOf(root, subkey, false), name, count);
 }
 
 // The same for a subkey among the subkeys of a key.
 inline uint32_t SubkeyIndexOf(HKEY root, const std::string& subkey, const std::string& name,
                               uint32_t* count) {
-    DWORD subkeys = SubkeyCountOf(root, subkey);
-    *count = subkeys;
-    HKEY key = nullptr;
-    RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key);
-    uint32_t found = subkeys;
-    for (DWORD index = 0; index < subkeys && found == subkeys; ++index) {
-        char keyName[256];
-        DWORD size = sizeof keyName;
-        if (RegEnumKeyExA(key, index, keyName, &size, nullptr, nullptr, nullptr, nullptr) ==
-                ERROR_SUCCESS &&
-            name == keyName)
-            found = index;
-    }
-    RegCloseKey(key);
-    EXPECT_LT(found, subkeys) << name;
-    return found;
+    return IndexOfName(NamesOf(root, subkey, true), name, count);
+}
+
+inline uint32_t SubkeyCountOf(HKEY root, const std::string& subkey) {
+    return static_cast<uint32_t>(NamesOf(root, subkey, true).size());
 }
