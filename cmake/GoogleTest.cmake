@@ -13,10 +13,16 @@ function(holvane_add_test name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE holvane_options GTest::gtest_main ${ARG_LIBS})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    set(props "")
-    if(ARG_LOCK)
-        list(APPEND props RESOURCE_LOCK "${ARG_LOCK}")
-    endif()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES TIMEOUT 120 ${props})
+                         PROPERTIES TIMEOUT 120)
+    # The discovery passes its properties on as a flat list, which would cut a
+    # list of locks into property-value pairs; the locks are set instead by a
+    # script that ctest reads after the discovered tests.
+    if(ARG_LOCK)
+        set(lock_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_locks.cmake)
+        file(WRITE ${lock_script} "if(${name}_TESTS)\n"
+             "  set_tests_properties(\${${name}_TESTS} PROPERTIES RESOURCE_LOCK \"${ARG_LOCK}\")\n"
+             "endif()\n")
+        set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${lock_script})
+    endif()
 endfunction()
