@@ -850,8 +850,21 @@ def tab_row(skin, *names):
         skin.button(name, "Tab", x + i * step, y, w, h)
 
 
-def card_title(skin, name, w=620):
-    skin.label(name, 24, 20, w, 24, 12, TEXT, "B")
+def tabbed_page(skin, comment, panel, page_control, *tabs):
+    """A page holding a tab row and, below it, a control of sub-pages."""
+    skin.comment()
+    skin.comment(comment)
+    skin.panel(panel, PAGE_W, PAGE_H, PAGE)
+    tab_row(skin, *tabs)
+    skin.page_control(page_control, *SUB)
+
+
+def sub_page(skin, comment, panel, title):
+    """A sub-page: a white card with its title label at the top."""
+    skin.comment()
+    skin.comment(comment)
+    skin.panel(panel, SUB_W, SUB_H, WHITE)
+    skin.label(title, 24, 20, 620, 24, 12, TEXT, "B")
 
 
 def write_main_window(skin):
@@ -924,16 +937,11 @@ def write_overview(skin):
 
 
 def write_scan_pages(skin):
-    skin.comment()
-    skin.comment("Page 1, Scan: ImagePanelRegistryScan with its tab row and sub-pages.")
-    skin.panel("ImagePanelRegistryScan", PAGE_W, PAGE_H, PAGE)
-    tab_row(skin, "btnRegistryScanScan", "btnRegistryScanResults", "btnRegistryDefrag")
-    skin.page_control("PageControlExRegistryScan", *SUB)
-
-    skin.comment()
-    skin.comment("Scan sub-page 0, choosing the categories: ImagePanelRegistryScanScan.")
-    skin.panel("ImagePanelRegistryScanScan", SUB_W, SUB_H, WHITE)
-    card_title(skin, "labRegistryScan")
+    tabbed_page(skin, "Page 1, Scan: ImagePanelRegistryScan with its tab row and sub-pages.",
+                "ImagePanelRegistryScan", "PageControlExRegistryScan", "btnRegistryScanScan",
+                "btnRegistryScanResults", "btnRegistryDefrag")
+    sub_page(skin, "Scan sub-page 0, choosing the categories: ImagePanelRegistryScanScan.",
+             "ImagePanelRegistryScanScan", "labRegistryScan")
     skin.label("labScanLastScan", 24, 54, 90, 16, 8, TEXT, "B")
     skin.label("labScanLastScanDateTimeDetail", 114, 54, 500, 16, 8, TEXT_MUTED)
     skin.label("labScanLastScanFoundFixDetail", 24, 74, 590, 16, 8, TEXT_MUTED)
@@ -945,28 +953,22 @@ def write_scan_pages(skin):
         skin.check_box("CheckBox" + name, 48 + (i // 6) * 300, 170 + (i % 6) * 28, 260, 20)
     action_row(skin, ("btnStartScanNow", "Primary"))
 
-    skin.comment()
-    skin.comment("Scan sub-page 1, results: ImagePanelRegistryScanResults.")
-    skin.panel("ImagePanelRegistryScanResults", SUB_W, SUB_H, WHITE)
-    card_title(skin, "LabelScanResult")
+    sub_page(skin, "Scan sub-page 1, results: ImagePanelRegistryScanResults.",
+             "ImagePanelRegistryScanResults", "LabelScanResult")
     write_results_tree(skin)
     skin.label("LabelCheckAll", 24, ACTION_Y + 10, 80, 16, link=True)
     skin.label("LabelUncheckAll", 110, ACTION_Y + 10, 90, 16, link=True)
     action_row(skin, ("btnCreateBackup", "Button"), ("btnRepairRegistry", "Primary"))
 
-    skin.comment()
-    skin.comment("Scan sub-page 2, registry defragmentation: ImagePanelRegistryScanDefrag.")
-    skin.panel("ImagePanelRegistryScanDefrag", SUB_W, SUB_H, WHITE)
-    card_title(skin, "labRegistryDefrag")
+    sub_page(skin, "Scan sub-page 2, registry defragmentation: ImagePanelRegistryScanDefrag.",
+             "ImagePanelRegistryScanDefrag", "labRegistryDefrag")
     skin.label("labRegistryDefragDetail", 24, 56, 628, 80, 9, TEXT)
     skin.label("LabelLastDefrag", 24, 150, 90, 16, 8, TEXT, "B")
     skin.label("labRegistryDefragLastTimeDetail", 114, 150, 500, 16, 8, TEXT_MUTED)
     action_row(skin, ("btnDefagRegistry", "Primary"))
 
-    skin.comment()
-    skin.comment("Scan sub-page 3, progress: ImagePanelRegistryScanPross.")
-    skin.panel("ImagePanelRegistryScanPross", SUB_W, SUB_H, WHITE)
-    card_title(skin, "LabelScanning")
+    sub_page(skin, "Scan sub-page 3, progress: ImagePanelRegistryScanPross.",
+             "ImagePanelRegistryScanPross", "LabelScanning")
     skin.label("LabelErrorFound", 24, 52, 590, 16, 8, RED, "B")
     base = "KITPROGRESSBAR_ProgressBarRegistryScan"
     skin.font(base, 8, TEXT, "B")
@@ -1014,15 +1016,10 @@ def write_results_tree(skin):
 
 
 def write_settings_pages(skin):
-    skin.comment()
-    skin.comment("Page 2, Settings: ImagePanelSettings with its tab and sub-page.")
-    skin.panel("ImagePanelSettings", PAGE_W, PAGE_H, PAGE)
-    tab_row(skin, "btnSettingsGeneral")
-    skin.page_control("PageControlExSettings", *SUB)
-    skin.comment()
-    skin.comment("Settings sub-page 0, general: ImagePanelSettingsGeneral.")
-    skin.panel("ImagePanelSettingsGeneral", SUB_W, SUB_H, WHITE)
-    card_title(skin, "labSettingsGeneralSettings")
+    tabbed_page(skin, "Page 2, Settings: ImagePanelSettings with its tab and sub-page.",
+                "ImagePanelSettings", "PageControlExSettings", "btnSettingsGeneral")
+    sub_page(skin, "Settings sub-page 0, general: ImagePanelSettingsGeneral.",
+             "ImagePanelSettingsGeneral", "labSettingsGeneralSettings")
     for i, name in enumerate(("chkSettingsStartWhenSystemBoos", "chkSettingsStartScanWhenStarts",
                               "chkSettingsStartMin", "chkSettingsConfirmBackup")):
         skin.check_box(name, 24, 64 + i * 32, 600, 20)
@@ -1030,15 +1027,11 @@ def write_settings_pages(skin):
 
 
 def write_restore_pages(skin):
-    skin.comment()
-    skin.comment("Page 3, Restore: ImagePanelRestore with its tab and sub-page.")
-    skin.panel("ImagePanelRestore", PAGE_W, PAGE_H, PAGE)
-    tab_row(skin, "btnTabSheetRestoreRegistry")
-    skin.page_control("PageControlExTabSheetRestoreRegistry", *SUB)
-    skin.comment()
-    skin.comment("Restore sub-page 0, the rescue items: ImagePanelRestoreRegistry.")
-    skin.panel("ImagePanelRestoreRegistry", SUB_W, SUB_H, WHITE)
-    card_title(skin, "labTabSheetRestoreRegistry")
+    tabbed_page(skin, "Page 3, Restore: ImagePanelRestore with its tab and sub-page.",
+                "ImagePanelRestore", "PageControlExTabSheetRestoreRegistry",
+                "btnTabSheetRestoreRegistry")
+    sub_page(skin, "Restore sub-page 0, the rescue items: ImagePanelRestoreRegistry.",
+             "ImagePanelRestoreRegistry", "labTabSheetRestoreRegistry")
     skin.label("labTabSheetRestoreRegistryDetail", 24, 56, 628, 64, 8, TEXT)
     base = "LISTVIEW_ListViewRescueItem"
     skin.key(base + "_COLOR", colour_value(WHITE))

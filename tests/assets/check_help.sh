@@ -22,7 +22,10 @@ done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-warnings=$(cd "$work" && chmcmd "$project" 2>/dev/null | grep -i 'warning' || true)
+warnings=$(
+    cd "$work" || exit 1
+    chmcmd "$project" 2>/dev/null | grep -i 'warning' || true
+)
 if [ -n "$warnings" ]; then
     echo "$project compiles with warnings:"
     echo "$warnings"

@@ -37,7 +37,8 @@ bmp_size() {
     if [ "$declared" != "$size" ] || [ "$info" -lt 40 ] || [ "$w" -le 0 ] || [ "$h" -le 0 ] ||
         [ "$planes" != 1 ] || [ "$bpp" != 24 ] || [ "$compression" != 0 ] ||
         [ $((offset + row * h)) -gt "$size" ]; then
-        fail "$f: not a plain 24-bit BMP (size $size/$declared, ${w}x$h, $bpp bits, compression $compression)"
+        fail "$f: not a plain 24-bit BMP (size $size/$declared, ${w}x$h, $bpp bits," \
+            "compression $compression)"
         return 1
     fi
     echo "$w $h"
@@ -105,7 +106,8 @@ suffixes[LABEL_]="_TEXT $hints _AUTOSIZE _TRANSPARENT _CURSOR $font $bounds $sta
 suffixes[WINDOWSKIN_]="_BMP $bounds _TRANSPARENTCOLOR"
 suffixes[IMAGE_]="$hints _CURSOR _AUTOSIZE _TRANSPARENT _BMP $bounds $state"
 suffixes[PicButton_]="_TEXT $hints $font _NORMALBMP _ONBMP _DOWNBMP _DISABLEDBMP $bounds $state"
-suffixes[IMAGEPANEL_]="_TEXT $hints _AUTOSIZE _TRANSPARENT _CURSOR _COLOR _BORDERWIDTH $font _BMP $bounds $state"
+suffixes[IMAGEPANEL_]="_TEXT $hints _AUTOSIZE _TRANSPARENT _CURSOR _COLOR _BORDERWIDTH $font _BMP
+    $bounds $state"
 suffixes[VIRTUALSTRINGTREE_]="$hints _BACKGROUNDBMP _BACKGROUNDOFFSETX _BACKGROUNDOFFSETY
     _SHOWDESCRIPTION _CURSOR _HOTCURSOR _DEFAULTNODEHEIGHT _SELECTEDPICTUREBMP _MARGIN
     _TEXTMARGIN $font ${font//_FONT/_SELECTEDFONT} ${font//_FONT/_SELECTEDDESCFONT} _COLOR
@@ -118,11 +120,11 @@ suffixes[VIRTUALSTRINGTREE_]="$hints _BACKGROUNDBMP _BACKGROUNDOFFSETX _BACKGROU
 
 # The main window's controls by class. The image panels are the window's page panels: one
 # holding the top page control and one filling each page.
-categories="COM ApplicationPaths FileTypes Fonts HelpFiles HistoryLists SharedFiles Shortcuts
-    Software Sounds Startup StartMenu"
+categories=(COM ApplicationPaths FileTypes Fonts HelpFiles HistoryLists SharedFiles Shortcuts
+    Software Sounds Startup StartMenu)
 names[PAGECONTROLEX_]="PageControlExMain PageControlExRegistryScan PageControlExSettings
     PageControlExTabSheetRestoreRegistry"
-names[KITCHECKBOX_]="CheckBoxComplete $(printf 'CheckBox%s ' $categories)
+names[KITCHECKBOX_]="CheckBoxComplete $(printf 'CheckBox%s ' "${categories[@]}")
     chkSettingsStartWhenSystemBoos chkSettingsStartScanWhenStarts chkSettingsStartMin
     chkSettingsConfirmBackup"
 names[KITPROGRESSBAR_]="ProgressBarRegistryScan"
@@ -139,7 +141,7 @@ names[LABEL_]="labSystemOverview labInRed labLastScan labLastScanDetail labScanR
     labTabSheetRestoreRegistryDetail labAppName labAppVersion labCopyright labGUIBy labOstrel
     labHomePage labSupportMail labCopyRightWarning"
 names[WINDOWSKIN_]="WindowSkin"
-names[IMAGE_]="ImageProessing ImageV $(printf 'ResultIcon%s ' $categories)"
+names[IMAGE_]="ImageProessing ImageV $(printf 'ResultIcon%s ' "${categories[@]}")"
 names[PicButton_]="btnTopOverview btnTopRegistryScan btnTopSettings btnTopRestore btnMin btnHelp
     btnClose btnRegistryScanScan btnRegistryScanResults btnRegistryDefrag btnStartScanNow
     btnCreateBackup btnRepairRegistry btnDefagRegistry ButtonStopScan btnSettingsGeneral
@@ -152,9 +154,14 @@ names[IMAGEPANEL_]="ImagePanelMain ImagePanelOverview ImagePanelRegistryScan
 names[VIRTUALSTRINGTREE_]="VT"
 
 # Each list as " a b c ", so that " name " finds a whole word.
+words() {
+    local -a list
+    read -r -d '' -a list <<<"$1" || true
+    echo " ${list[*]} "
+}
 for prefix in "${!suffixes[@]}"; do
-    suffixes[$prefix]=" $(echo ${suffixes[$prefix]}) "
-    names[$prefix]=" $(echo ${names[$prefix]}) "
+    suffixes[$prefix]=$(words "${suffixes[$prefix]}")
+    names[$prefix]=$(words "${names[$prefix]}")
 done
 
 colours=" clBlack clMaroon clGreen clOlive clNavy clPurple clTeal clGray clSilver clRed clLime
@@ -164,7 +171,7 @@ colours=" clBlack clMaroon clGreen clOlive clNavy clPurple clTeal clGray clSilve
     clHighlightText clBtnFace clBtnShadow clGrayText clBtnText clInactiveCaptionText
     clBtnHighlight cl3DDkShadow cl3DLight clInfoText clInfoBk clHotLight clGradientActiveCaption
     clGradientInactiveCaption clMenuHighlight clMenuBar clNone clDefault "
-colours=$(tr 'A-Z' 'a-z' <<<"$colours" | tr -s ' \n' '  ')
+colours=$(words "${colours,,}")
 cursors=" 0 -2 -3 -4 -6 -7 -8 -9 -10 -11 -12 -13 -14 -15 -16 -17 -18 -19 -20 -21 -22 "
 integer='^(-?[0-9]+|\$[0-9A-Fa-f]+)$'
 
@@ -187,7 +194,8 @@ check_value() {
                 fail "$key: '$value' is no character set"
             ;;
         *FONT_PITCH)
-            [[ "$value" =~ ^[012]$ ]] || [ "$value" = fpDefault ] || fail "$key: '$value' is no pitch"
+            [[ "$value" =~ ^[012]$ ]] || [ "$value" = fpDefault ] ||
+                fail "$key: '$value' is no pitch"
             ;;
         *CURSOR) [[ "$cursors" == *" $value "* ]] || fail "$key: '$value' is no cursor number" ;;
         _TEXT | _HINT) ;;
@@ -219,8 +227,11 @@ while IFS=$'\t' read -r section key value; do
     case "$section" in
         Sundrel)
             case "$key" in
-                Flag) [ "$value" != 0 ] && [[ "$value" =~ $integer ]] ||
-                    fail "Sundrel Flag '$value': the tool would rewrite its section" ;;
+                Flag)
+                    if [ "$value" = 0 ] || ! [[ "$value" =~ $integer ]]; then
+                        fail "Sundrel Flag '$value': the tool would rewrite its section"
+                    fi
+                    ;;
                 SK_PROGRESS_Pos)
                     [[ "$value" =~ ^\ *-?[0-9]+(\ *,\ *-?[0-9]+){3,4}\ *$ ]] ||
                         fail "SK_PROGRESS_Pos '$value': not four or five numbers" ;;
@@ -268,7 +279,9 @@ for key in "${!pictures[@]}"; do
     got=${dims[${pictures[$key]}]:-}
     base=${key%_*}
     want="${values[FORMMAIN/${base}_WIDTH]:-} ${values[FORMMAIN/${base}_HEIGHT]:-}"
-    [ -n "$got" ] && [ "$want" != " " ] || continue
+    if [ -z "$got" ] || [ "$want" = " " ]; then
+        continue
+    fi
     [ "$got" = "$want" ] || fail "$key: picture is ${got/ /x}, the control ${want/ /x}"
 done
 
@@ -279,8 +292,9 @@ if [ -z "$glyph" ]; then
 elif size=${dims[$glyph]:-} && [ -n "$size" ]; then
     [ "$size" = "914 625" ] || fail "$glyph: ${size/ /x}, not the design size 914x625"
     for corner in "0 0" "913 0" "0 624" "913 624"; do
-        [ "$(bmp_pixel "$skins/$glyph" $corner)" = ff00ff ] ||
-            fail "$glyph: corner $corner is not cut away (fuchsia)"
+        read -r x y <<<"$corner"
+        [ "$(bmp_pixel "$skins/$glyph" "$x" "$y")" = ff00ff ] ||
+            fail "$glyph: corner $x, $y is not cut away (fuchsia)"
     done
     [ "$(bmp_pixel "$skins/$glyph" 457 312)" != ff00ff ] || fail "$glyph: the middle is cut away"
 fi
