@@ -267,7 +267,7 @@ TEST_F(RescueFileTest, SubkeyThatCannotBeOpenedIsMissingFromItsTree) {
 
 TEST_F(RescueFileTest, FileThatCannotBeWrittenIsLeftAsItWas) {
     key.SetString("", "v", "1");
-    const std::string before = HeaderBytes(1) + RecordBytes("HKEY_CURRENT_USER\\X", {}, 0);
+    const std::string before = HeaderBytes(1) + RecordBytes(key.Path("X"), {}, 0);
     ASSERT_TRUE(WriteWholeFile(file, before));
     HANDLE readOnly = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, 0, nullptr);

@@ -3,10 +3,13 @@
 #pragma once
 
 #include "RegFixture.h"
+#include "tresk.h"
 
 #include <sddl.h>
 
+#include <deque>
 #include <string>
+#include <vector>
 
 inline void SetValue(const ScratchKey& key, const std::string& below, const char* name,
                      DWORD type, const std::string& data) {
@@ -80,3 +83,89 @@ private:
     HKEY FRoot;
     std::string FSubkey;
 };
+
+// A caller's selection for TrkBackup and TrkClean: the ScanEntry records and
+// the SelectedEntry nodes, owned by the test as the main program owns its own.
+class Selection {
+public:
+    Selection() = default;
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+    // kind: EntryKindValue, EntryKindKey or anything else; a null name is the
+    // default value.
+    void Add(uint32_t kind, const std::string& keyPath, const char* entryName = nullptr) {
+        FTexts.push_back(keyPath);
+        char* path = FTexts.back().data();
+        char* name = nullptr;
+        if (entryName) {
+            FTexts.push_back(entryName);
+            name = FTexts.back().data();
+        }
+        FEntries.push_back(ScanEntry{0, ScanFonts | kind | ReasonFileMissing, nullptr, nullptr,
+                                     path, name, nullptr});
+        FNodes.push_back(SelectedEntry{static_cast<int32_t>(FNodes.size()), &FEntries.back(),
+                                       nullptr});
+        if (FNodes.size() > 1) FNodes[FNodes.size() - 2].next = &FNodes.back();
+    }
+    SelectedEntry* First() { return FNodes.empty() ? nullptr : &FNodes.front(); }
+    uint32_t Count() const { return static_cast<uint32_t>(FNodes.size()); }
+
+private:
+    std::deque<std::string> FTexts;
+    std::deque<ScanEntry> FEntries;
+    std::deque<SelectedEntry> FNodes;
+};
+
+// Points the engine's rescue folder and index at the given places for the
+// lifetime of the object.
+class RescuePaths {
+public:
+    RescuePaths(const std::string& rescueFolder, const std::string& indexPath) {
+        TrkGetConfig(&FSaved);
+        Set(rescueFolder, indexPath);
+    }
+    ~RescuePaths() { TrkSetConfig(&FSaved); }
+    RescuePaths(const RescuePaths&) = delete;
+    RescuePaths& operator=(const RescuePaths&) = delete;
+
+    void Set(const std::string& rescueFolder, const std::string& indexPath) {
+        EngineConfig config{};
+        rescueFolder.copy(config.rescueFolder, EnginePathSize - 1);
+        indexPath.copy(config.rescueIndexPath, EnginePathSize - 1);
+        TrkSetConfig(&config);
+    }
+
+private:
+    EngineConfig FSaved{};
+};
+
+inline std::vector<std::string> IniSections(const std::string& ini) {
+    std::vector<char> buffer(65536, '\0');
+    DWORD length = GetPrivateProfileSectionNamesA(buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                  ini.c_str());
+    std::vector<std::string> names;
+    for (size_t at = 0; at < length && buffer[at];) {
+        names.emplace_back(buffer.data() + at);
+        at += names.back().size() + 1;
+    }
+    return names;
+}
+
+inline std::string IniValue(const std::string& ini, const std::string& section, const char* key) {
+    char value[2048];
+    GetPrivateProfileStringA(section.c_str(), key, "(absent)", value, sizeof value, ini.c_str());
+    return value;
+}
+
+// The rescue files in a folder, by full path.
+inline std::vector<std::string> RescueFilesIn(const std::string& folder) {
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "*.rrs").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return files;
+    do files.push_back(folder + found.cFileName);
+    while (FindNextFileA(find, &found));
+    FindClose(find);
+    return files;
+}
