@@ -198,6 +198,7 @@ LONG ReadValueData(HKEY key, const char* name, DWORD* type, std::vector<BYTE>* d
     for (int attempt = 0; error == ERROR_SUCCESS || error == ERROR_MORE_DATA; ++attempt) {
         if (attempt == 4) return ERROR_MORE_DATA;
         data->assign(size ? size : 8, 0);
+        size = static_cast<DWORD>(data->size());
         error = RegQueryValueExA(key, name, nullptr, type, data->data(), &size);
         if (error == ERROR_SUCCESS) {
             data->resize(size);
@@ -207,7 +208,8 @@ LONG ReadValueData(HKEY key, const char* name, DWORD* type, std::vector<BYTE>* d
     return error;
 }
 
-bool PathFits(const char* path) { return strlen(path) < RegNameSize; }
+// Key paths and value names pass through 520-byte buffers when read back.
+bool FitsNameBuffer(const char* text) { return strlen(text) < RegNameSize; }
 
 // ---- The tree backup's engine-wide state: one open file and the depth of
 // the running BackupKeyTree calls, shared by every level of one tree.
@@ -254,7 +256,7 @@ DWORD BackupSubkeys(HKEY key, const std::string& keyPath, const char* fileName) 
 
 DWORD BackupTreeLevel(const char* keyPath, const char* fileName, int mode, bool recurse,
                       bool outermost) {
-    if (!keyPath || !*keyPath || !PathFits(keyPath)) return ERROR_INVALID_PARAMETER;
+    if (!keyPath || !*keyPath || !FitsNameBuffer(keyPath)) return ERROR_INVALID_PARAMETER;
     NamedKey key;
     // The caller's key is created when missing; a subkey found by enumeration
     // exists, and one that can no longer be opened is left out.
@@ -284,7 +286,7 @@ struct ValueEntry {
     uint32_t size;
 };
 
-// Walks the bytes of one record, never past its end.
+// Walks the bytes of one record; its callers check Left() before each read.
 class RecordCursor {
 public:
     RecordCursor(const char* bytes, size_t size) : FAt(bytes), FEnd(bytes + size) {}
@@ -335,6 +337,9 @@ EntryRead ReadEntry(RecordCursor& cursor, ValueEntry* entry) {
     return EntryRead::Ok;
 }
 
+// Where a value has no data: the registry wants a buffer all the same.
+const BYTE kNoData[1] = {0};
+
 bool IsSelected(const std::string& path, const char* prefix, int prefixMode) {
     if (!prefix) return true;
     size_t length = strlen(prefix);
@@ -367,8 +372,7 @@ bool RestoreRecord(const std::vector<char>& record, const char* prefix, int pref
             intact = false;
             continue;
         }
-        static const BYTE kNoData = 0;
-        RegSetValueExA(key.Get(), entry.name, 0, entry.type, entry.size ? entry.data : &kNoData,
+        RegSetValueExA(key.Get(), entry.name, 0, entry.type, entry.size ? entry.data : kNoData,
                        entry.size);
     }
     return intact;
@@ -383,7 +387,7 @@ DWORD WriteKeyRecord(const char* keyPath, HKEY key, HANDLE file, int mode, bool*
     if (!keyPath || !*keyPath || !key || !file || file == INVALID_HANDLE_VALUE)
         return ERROR_INVALID_PARAMETER;
     // A longer path could not be read back.
-    if (!PathFits(keyPath)) return ERROR_INVALID_PARAMETER;
+    if (!FitsNameBuffer(keyPath)) return ERROR_INVALID_PARAMETER;
     if (mode != RescueCreateNew && mode != RescueAppend) return ERROR_INVALID_PARAMETER;
     try {
         RecordBody body(keyPath);
@@ -444,7 +448,7 @@ DWORD BackupValue(const char* keyPath, const char* valueName, const char* fileNa
     if (!keyPath || !*keyPath || !fileName || !*fileName) return ERROR_INVALID_PARAMETER;
     if (!SplitRootKey(keyPath, nullptr)) return ERROR_INVALID_PARAMETER;
     // Longer paths and names could not be read back.
-    if (!PathFits(keyPath) || (valueName && !PathFits(valueName)))
+    if (!FitsNameBuffer(keyPath) || (valueName && !FitsNameBuffer(valueName)))
         return ERROR_INVALID_PARAMETER;
     try {
         NamedKey key;

@@ -7,6 +7,7 @@
 #include "RescueTestSupport.h"
 
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -16,19 +17,23 @@ size_t FileSizeLimit() {
     return limit ? strtoul(limit, nullptr, 10) : 0;
 }
 
+// The scratch key and folder are made only when the test runs: the skipped
+// run of the same test, which ctest may start at the same time, must not
+// touch them.
 class DiskFull : public testing::Test {
 protected:
     void SetUp() override {
         if (FileSizeLimit() == 0) GTEST_SKIP() << "runs under a file size limit only";
+        scratch.emplace();
     }
-    ScratchKey key{HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "Software"};
-    ScratchFolder folder;
-    std::string index = folder.Path() + "Rescue.ini";
+    std::optional<RescueScratch> scratch;
 };
 
 // A rescue file close to the limit: the next record cannot be written whole,
 // and the file is put back as it was, counter included.
 TEST_F(DiskFull, HalfWrittenRecordIsTakenBackOut) {
+    const ScratchKey& key = scratch->key;
+    const ScratchFolder& folder = scratch->folder;
     const std::string file = folder.Path() + "full.rrs";
     const std::string filler(FileSizeLimit() - 4096, 'f');
     const std::string before =
@@ -46,7 +51,8 @@ TEST_F(DiskFull, HalfWrittenRecordIsTakenBackOut) {
 // The clean saves the small entries before the big one fails: it deletes
 // nothing, and the rescue file keeps only whole records.
 TEST_F(DiskFull, CleanDeletesNothingAndTheFileKeepsWholeRecords) {
-    RescuePaths paths(folder.Path(), index);
+    const ScratchKey& key = scratch->key;
+    const ScratchFolder& folder = scratch->folder;
     key.SetString("A", "a", "1");
     SetValue(key, "Big", "big", REG_BINARY, std::string(FileSizeLimit() + 1000, 'b'));
     key.SetString("B", "b", "1");

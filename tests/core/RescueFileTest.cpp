@@ -10,10 +10,8 @@
 
 namespace {
 
-class RescueFileTest : public testing::Test {
+class RescueFileTest : public RescueFixture {
 protected:
-    ScratchKey key{HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "Software"};
-    ScratchFolder folder;
     std::string file = folder.Path() + "test.rrs";
 
     std::string Bytes() const { return ReadWholeFile(file); }

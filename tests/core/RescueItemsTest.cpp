@@ -10,13 +10,8 @@
 
 namespace {
 
-class RescueItemsTest : public testing::Test {
+class RescueItemsTest : public RescueFixture {
 protected:
-    ScratchKey key{HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "Software"};
-    ScratchFolder folder;
-    std::string index = folder.Path() + "Rescue.ini";
-    RescuePaths paths{folder.Path(), index};
-
     // The one section of the index, which every test here expects.
     std::string OnlySection() const {
         std::vector<std::string> sections = IniSections(index);

@@ -52,7 +52,7 @@ std::string Below(const char* key) {
 void BuildTree(const ScratchKey& scratch) {
     for (const TreeValue& value : TreeValues())
         SetValue(scratch, Below(value.key), value.name, value.type, value.data);
-    for (const char* key : kEmptyKeys) scratch.CreateKey(Below(key));
+    for (const char* below : kEmptyKeys) scratch.CreateKey(Below(below));
 }
 
 // "reg export KEY FILE /y" run by Wine's own reg.exe; the file's bytes.
@@ -82,18 +82,13 @@ std::string Narrow(const std::string& utf16) {
     return text;
 }
 
-class RescueRoundTrip : public testing::Test {
+class RescueRoundTrip : public RescueFixture {
 protected:
-    ScratchKey scratch{HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "Software"};
-    ScratchFolder folder;
-    std::string index = folder.Path() + "Rescue.ini";
-    RescuePaths paths{folder.Path(), index};
-
     void SetUp() override {
         // Pruning must stop at the scratch key, which keeps a value.
-        scratch.SetString("", "keep", "1");
-        BuildTree(scratch);
-        FBefore = RegExport(scratch.Path(kTree), folder.Path() + "before.reg");
+        key.SetString("", "keep", "1");
+        BuildTree(key);
+        FBefore = RegExport(key.Path(kTree), folder.Path() + "before.reg");
         std::string text = Narrow(FBefore);
         for (const char* name : {"\"Qword\"=hex(b):", "\"EmptyBinary\"=hex:", "@=dword:0000002a",
                                  "\\Nested\\Deeper\\EmptyLeaf]", "\\Empty]", "\"OwnType\""})
@@ -113,7 +108,7 @@ protected:
         EXPECT_TRUE(IniSections(index).empty());
         EXPECT_FALSE(FileExistsAt(fileName));
 
-        std::string after = RegExport(scratch.Path(kTree), folder.Path() + "after.reg");
+        std::string after = RegExport(key.Path(kTree), folder.Path() + "after.reg");
         EXPECT_EQ(after, FBefore) << Narrow(after);
     }
 
@@ -125,27 +120,27 @@ protected:
 // pruning stops at the scratch key that still holds a value.
 TEST_F(RescueRoundTrip, CleanEntryByEntryThenRestore) {
     Selection selection;
-    for (const char* key : kEmptyKeys) selection.Add(EntryKindKey, scratch.Path(Below(key)));
+    for (const char* below : kEmptyKeys) selection.Add(EntryKindKey, key.Path(Below(below)));
     std::vector<TreeValue> values = TreeValues();
     std::stable_sort(values.begin(), values.end(), [](const TreeValue& a, const TreeValue& b) {
         return strlen(a.key) > strlen(b.key);
     });
     for (const TreeValue& value : values)
-        selection.Add(EntryKindValue, scratch.Path(Below(value.key)), value.name);
+        selection.Add(EntryKindValue, key.Path(Below(value.key)), value.name);
     ASSERT_EQ(TrkClean(selection.First(), selection.Count()), 0u);
 
-    EXPECT_FALSE(scratch.Exists(kTree));
-    EXPECT_TRUE(scratch.HasValue("", "keep"));
+    EXPECT_FALSE(key.Exists(kTree));
+    EXPECT_TRUE(key.HasValue("", "keep"));
     RestoreAndCompare();
 }
 
 // The tree saved as one key entry, removed whole, and written back.
 TEST_F(RescueRoundTrip, BackupOfTheTreeThenRestore) {
     Selection selection;
-    selection.Add(EntryKindKey, scratch.Path(kTree));
+    selection.Add(EntryKindKey, key.Path(kTree));
     ASSERT_EQ(TrkBackup(selection.First(), selection.Count()), 0u);
-    ASSERT_EQ(RegDeleteTreeA(scratch.Root(), scratch.Subkey(kTree).c_str()), ERROR_SUCCESS);
-    ASSERT_FALSE(scratch.Exists(kTree));
+    ASSERT_EQ(RegDeleteTreeA(key.Root(), key.Subkey(kTree).c_str()), ERROR_SUCCESS);
+    ASSERT_FALSE(key.Exists(kTree));
     RestoreAndCompare();
 }
 

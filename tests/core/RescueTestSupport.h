@@ -140,6 +140,17 @@ private:
     EngineConfig FSaved{};
 };
 
+// A scratch key for the registry side, and a scratch folder that holds the
+// engine's rescue files and index while the test runs.
+struct RescueScratch {
+    ScratchKey key{HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "Software"};
+    ScratchFolder folder;
+    std::string index = folder.Path() + "Rescue.ini";
+    RescuePaths paths{folder.Path(), index};
+};
+
+class RescueFixture : public testing::Test, protected RescueScratch {};
+
 inline std::vector<std::string> IniSections(const std::string& ini) {
     std::vector<char> buffer(65536, '\0');
     DWORD length = GetPrivateProfileSectionNamesA(buffer.data(), static_cast<DWORD>(buffer.size()),
