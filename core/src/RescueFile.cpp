@@ -2,13 +2,13 @@
 // and the reader that writes them back.
 #include "RescueFile.h"
 
-#include "FileUtil.h"
-#include "Registry.h"
-
 #include <cstring>
 #include <new>
 #include <string>
 #include <vector>
+
+#include "FileUtil.h"
+#include "Registry.h"
 
 namespace {
 
@@ -82,7 +82,8 @@ DWORD WriteAt(HANDLE file, uint64_t offset, const void* data, size_t size) {
     while (size > 0) {
         DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
         DWORD written = 0;
-        if (!WriteFile(file, bytes, chunk, &written, nullptr)) return LastErrorOr(ERROR_WRITE_FAULT);
+        if (!WriteFile(file, bytes, chunk, &written, nullptr))
+            return LastErrorOr(ERROR_WRITE_FAULT);
         if (written == 0) return ERROR_HANDLE_DISK_FULL;
         bytes += written;
         size -= written;
@@ -112,10 +113,9 @@ size_t ReadAt(HANDLE file, uint64_t offset, void* data, size_t size) {
 DWORD OpenRescueFile(const char* fileName, int mode, FileHandle* file) {
     if (!fileName || !*fileName) return ERROR_INVALID_PARAMETER;
     if (mode != RescueCreateNew && mode != RescueAppend) return ERROR_INVALID_PARAMETER;
-    HANDLE handle = CreateFileA(fileName, GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                mode == RescueCreateNew ? CREATE_ALWAYS : OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileA(
+        fileName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        mode == RescueCreateNew ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_OPEN_FAILED);
     file->Reset(handle);
     return ERROR_SUCCESS;
@@ -267,8 +267,8 @@ DWORD BackupTreeLevel(const char* keyPath, const char* fileName, int mode, bool 
             return error;
         }
     }
-    if (DWORD error = WriteKeyRecord(keyPath, key.Get(), g_tree.file.Get(), mode,
-                                     &g_tree.complete)) {
+    if (DWORD error =
+            WriteKeyRecord(keyPath, key.Get(), g_tree.file.Get(), mode, &g_tree.complete)) {
         g_tree.fileError = error;
         return error;
     }
@@ -479,8 +479,8 @@ DWORD BackupValue(const char* keyPath, const char* valueName, const char* fileNa
 DWORD RestoreRescueFile(const char* keyPrefix, const char* fileName, int prefixMode) {
     if (!fileName || !*fileName) return ERROR_INVALID_PARAMETER;
     // Read only: restoring never changes the file, which may be read-only.
-    FileHandle file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return LastErrorOr(ERROR_OPEN_FAILED);
     uint64_t size = 0;
     if (!FileSize(file.Get(), &size)) return LastErrorOr(ERROR_READ_FAULT);
@@ -512,8 +512,8 @@ DWORD RestoreRescueFile(const char* keyPrefix, const char* fileName, int prefixM
 
 bool IsRescueFileOrEmpty(const char* fileName) {
     if (!fileName || !*fileName) return false;
-    FileHandle file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     uint64_t size = 0;
     if (!file || !FileSize(file.Get(), &size)) return false;
     uint32_t magic = 0;

@@ -55,7 +55,6 @@ DWORD BackupValue(const char* keyPath, const char* valueName, const char* fileNa
 // over, or the error of opening the file.
 DWORD RestoreRescueFile(const char* keyPrefix, const char* fileName, int prefixMode);
 
-
 // Whether the file is empty or begins with the rescue magic: the only files
 // the engine deletes when it removes a rescue item.
 bool IsRescueFileOrEmpty(const char* fileName);

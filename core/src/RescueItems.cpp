@@ -2,15 +2,15 @@
 // and listing, restoring, deleting and releasing rescue items.
 #include "RescueItems.h"
 
-#include "Engine.h"
-#include "FileUtil.h"
-#include "Registry.h"
-#include "RescueFile.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <vector>
+
+#include "Engine.h"
+#include "FileUtil.h"
+#include "Registry.h"
+#include "RescueFile.h"
 
 namespace {
 
@@ -111,15 +111,21 @@ void FreeRescueNode(RescueNode* node) {
 
 // One node with its item, read from the index section; null without memory.
 RescueNode* NewRescueNode(const std::string& section, const char* indexPath, int32_t index) {
+    std::string fileName, description;
+    try {
+        fileName = ReadProfileString(section.c_str(), "FileName", "", indexPath);
+        description = ReadProfileString(section.c_str(), "Description", "", indexPath);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
     auto* node = static_cast<RescueNode*>(calloc(1, sizeof(RescueNode)));
     if (!node) return nullptr;
     node->index = index;
     node->item = static_cast<RescueItem*>(calloc(1, sizeof(RescueItem)));
     if (node->item) {
         RescueItem& item = *node->item;
-        item.fileName = _strdup(ReadProfileString(section.c_str(), "FileName", "", indexPath).c_str());
-        item.description =
-            _strdup(ReadProfileString(section.c_str(), "Description", "", indexPath).c_str());
+        item.fileName = _strdup(fileName.c_str());
+        item.description = _strdup(description.c_str());
         item.count = GetPrivateProfileIntA(section.c_str(), "Count", 0, indexPath);
         TextToFileTime(section.c_str(), &item.created);
     }
@@ -230,9 +236,8 @@ int32_t WINAPI TrkRestoreRescue(RescueItem* item) {
     if (!item) return 0;
     RescueRun run;
     if (!run.Started()) return 0;
-    return WithoutThrowing<int32_t>(0, [&] {
-        return RestoreRescueFile(nullptr, item->fileName, 1) == ERROR_SUCCESS ? 1 : 0;
-    });
+    return WithoutThrowing<int32_t>(
+        0, [&] { return RestoreRescueFile(nullptr, item->fileName, 1) == ERROR_SUCCESS ? 1 : 0; });
 }
 
 }  // extern "C"

@@ -37,8 +37,8 @@ inline std::string RecordBytes(const std::string& path, const std::vector<std::s
                                int64_t count = -1) {
     std::string body = Le32(static_cast<uint32_t>(path.size())) + path + '\0';
     for (const std::string& entry : entries) body += entry;
-    uint32_t counted = count < 0 ? static_cast<uint32_t>(entries.size())
-                                 : static_cast<uint32_t>(count);
+    uint32_t counted =
+        count < 0 ? static_cast<uint32_t>(entries.size()) : static_cast<uint32_t>(count);
     return Le32(static_cast<uint32_t>(body.size() + 4)) + Le32(counted) + body;
 }
 

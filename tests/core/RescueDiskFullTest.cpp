@@ -1,13 +1,12 @@
 // Rescue files on a disk that runs full part-way through a record. The tests
 // run when started with a limit on file sizes (run_with_file_size_limit.sh);
 // otherwise they are skipped.
-#include "RescueFile.h"
-
-#include "RescueBytes.h"
-#include "RescueTestSupport.h"
-
 #include <cstdlib>
 #include <optional>
+
+#include "RescueBytes.h"
+#include "RescueFile.h"
+#include "RescueTestSupport.h"
 
 namespace {
 

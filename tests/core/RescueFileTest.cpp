@@ -1,12 +1,11 @@
 // The rescue file writers and reader against the real registry and files of
 // the test prefix, checked byte for byte against the layout.
-#include "RescueFile.h"
+#include <cstdlib>
 
 #include "Registry.h"
 #include "RescueBytes.h"
+#include "RescueFile.h"
 #include "RescueTestSupport.h"
-
-#include <cstdlib>
 
 namespace {
 
@@ -24,9 +23,9 @@ TEST_F(RescueFileTest, WorkedExampleIsTheSameFromEveryWriter) {
     const std::string path = key.Path();
     const uint32_t n = static_cast<uint32_t>(path.size());
     // cbEntry 12 + 5 + 9 = 26; cbKeyItem 4 + 4 + (n + 1) + 4 + 26.
-    const std::string expected = HeaderBytes(1) + Le32(n + 39) + Le32(1) + Le32(n) + path +
-                                 '\0' + Le32(26) + Le32(4) + Le32(REG_SZ) + Le32(9) + "Path" +
-                                 '\0' + kTextData;
+    const std::string expected = HeaderBytes(1) + Le32(n + 39) + Le32(1) + Le32(n) + path + '\0' +
+                                 Le32(26) + Le32(4) + Le32(REG_SZ) + Le32(9) + "Path" + '\0' +
+                                 kTextData;
     // For a 31-character path such as HKEY_CURRENT_USER\Software\Test: 82 bytes.
     EXPECT_EQ(expected.size(), n + 51);
 
@@ -37,8 +36,8 @@ TEST_F(RescueFileTest, WorkedExampleIsTheSameFromEveryWriter) {
     EXPECT_EQ(Bytes(), expected);
 
     DeleteFileA(file.c_str());
-    HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                CREATE_NEW, 0, nullptr);
+    HANDLE handle =
+        CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     RegKey opened;
     ASSERT_EQ(opened.Open(HKEY_CURRENT_USER, key.Subkey().c_str()), 0);
     EXPECT_EQ(WriteKeyRecord(path.c_str(), opened.Get(), handle, RescueAppend), 0u);
@@ -135,8 +134,8 @@ TEST_F(RescueFileTest, TreeComesDepthFirstEachKeyWithItsFullPath) {
     EXPECT_EQ(ReadLe32(Bytes(), 4), 4u);
 
     // The file is closed once the outermost call returns.
-    HANDLE exclusive = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                                   nullptr);
+    HANDLE exclusive =
+        CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(exclusive, INVALID_HANDLE_VALUE);
     CloseHandle(exclusive);
 
@@ -241,8 +240,8 @@ TEST_F(RescueFileTest, PathsAndNamesOf520OrMoreAreLeftOut) {
     const std::string path519 = "HKEY_CURRENT_USER\\" + std::string(519 - 18, 'p');
     const std::string path520 = path519 + "q";
     DeleteFileA(file.c_str());
-    HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                CREATE_NEW, 0, nullptr);
+    HANDLE handle =
+        CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     EXPECT_EQ(WriteKeyRecord(path520.c_str(), opened.Get(), handle, RescueAppend), 87u);
     EXPECT_EQ(WriteKeyRecord(path519.c_str(), opened.Get(), handle, RescueAppend), 0u);
     CloseHandle(handle);
@@ -297,8 +296,9 @@ TEST_F(RescueFileTest, PrefixSelectsKeysBelowItOrTheKeyItself) {
         return std::vector<std::string>{EntryBytes(name, REG_SZ, std::string("1\0", 2))};
     };
     ASSERT_TRUE(WriteWholeFile(
-        file, FileBytes({RecordBytes(p + "\\A", one("a")), RecordBytes(p + "\\A\\B", one("b")),
-                         RecordBytes(p + "\\AB", one("ab")), RecordBytes(p + "\\a\\c", one("c"))})));
+        file,
+        FileBytes({RecordBytes(p + "\\A", one("a")), RecordBytes(p + "\\A\\B", one("b")),
+                   RecordBytes(p + "\\AB", one("ab")), RecordBytes(p + "\\a\\c", one("c"))})));
     struct Case {
         const char* prefix;  // below the scratch key; null: no prefix
         int mode;
@@ -331,11 +331,12 @@ TEST_F(RescueFileTest, LaterRecordsWinAndUnwritableKeysAreSkipped) {
     const std::string p = key.Path();
     DeniedKey denied(key, "Denied");
     ASSERT_TRUE(WriteWholeFile(
-        file, FileBytes({RecordBytes(p + "\\K", {EntryBytes("v", REG_SZ, std::string("old\0", 4)),
-                                                 EntryBytes("w", REG_DWORD, Le32(7))}),
-                         RecordBytes("HKEY_NOWHERE\\K", {EntryBytes("v", REG_DWORD, Le32(1))}),
-                         RecordBytes(p + "\\Denied", {EntryBytes("v", REG_DWORD, Le32(1))}),
-                         RecordBytes(p + "\\K", {EntryBytes("v", REG_SZ, std::string("new\0", 4))})})));
+        file,
+        FileBytes({RecordBytes(p + "\\K", {EntryBytes("v", REG_SZ, std::string("old\0", 4)),
+                                           EntryBytes("w", REG_DWORD, Le32(7))}),
+                   RecordBytes("HKEY_NOWHERE\\K", {EntryBytes("v", REG_DWORD, Le32(1))}),
+                   RecordBytes(p + "\\Denied", {EntryBytes("v", REG_DWORD, Le32(1))}),
+                   RecordBytes(p + "\\K", {EntryBytes("v", REG_SZ, std::string("new\0", 4))})})));
     EXPECT_EQ(RestoreRescueFile(nullptr, file.c_str(), 1), 0u);
     EXPECT_EQ(ValueText(key, "K", "v"), std::string("new\0", 4));
     EXPECT_EQ(ValueText(key, "K", "w"), Le32(7));
@@ -363,9 +364,7 @@ TEST_F(RescueFileTest, DamagedRecordsArePassedOver) {
     const std::string valueEntry = EntryBytes("v", REG_DWORD, Le32(2));
     const std::string fine = RecordBytes(p + "\\Fine", {valueEntry});
     // A record whose size field is replaced, keeping everything else.
-    auto withSize = [](std::string record, uint32_t size) {
-        return Le32(size) + record.substr(4);
-    };
+    auto withSize = [](std::string record, uint32_t size) { return Le32(size) + record.substr(4); };
     auto cutShort = [&](std::string record, size_t cut) {
         record.resize(record.size() - cut);
         return withSize(record, static_cast<uint32_t>(record.size() - 4));
@@ -388,8 +387,9 @@ TEST_F(RescueFileTest, DamagedRecordsArePassedOver) {
         bool goodRestored;
     };
     const Case cases[] = {
-        {"path of 520", RecordBytes(p + "\\" + std::string(519 - p.size(), 'x'), {valueEntry}) + good,
-         false, true},
+        {"path of 520",
+         RecordBytes(p + "\\" + std::string(519 - p.size(), 'x'), {valueEntry}) + good, false,
+         true},
         {"path without its zero", unterminated + good, false, true},
         {"path with a zero inside", embeddedZero + good, false, true},
         {"name of 520 beside a good entry",

@@ -8,10 +8,6 @@
 // Without arguments the environment variable HOLVANE_FUZZ_ITERATIONS (or 300)
 // gives the number of files. A failing file is kept as rescue-fuzz-failed.rrs
 // in the temp folder, and the seed is printed to repeat the run.
-#include "Registry.h"
-#include "RescueBytes.h"
-#include "RescueFile.h"
-
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -22,6 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "Registry.h"
+#include "RescueBytes.h"
+#include "RescueFile.h"
+
 namespace {
 
 std::vector<std::string> SubkeyNames(HKEY root, const std::string& subkey) {
@@ -31,8 +31,8 @@ std::vector<std::string> SubkeyNames(HKEY root, const std::string& subkey) {
     char name[RegNameSize];
     for (DWORD index = 0;; ++index) {
         DWORD length = RegNameSize;
-        LONG error = RegEnumKeyExA(key.Get(), index, name, &length, nullptr, nullptr, nullptr,
-                                   nullptr);
+        LONG error =
+            RegEnumKeyExA(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
         if (error == ERROR_NO_MORE_ITEMS) break;
         if (error == ERROR_SUCCESS) names.emplace_back(name, length);
     }
@@ -131,10 +131,11 @@ public:
     }
 
 private:
-    size_t Pick(size_t count) { return std::uniform_int_distribution<size_t>(0, count - 1)(FRandom); }
+    size_t Pick(size_t count) {
+        return std::uniform_int_distribution<size_t>(0, count - 1)(FRandom);
+    }
 
-    void SetValue(const std::string& below, const char* name, DWORD type,
-                  const std::string& data) {
+    void SetValue(const std::string& below, const char* name, DWORD type, const std::string& data) {
         std::string subkey = below.empty() ? FTarget : FTarget + "\\" + below;
         RegSetKeyValueA(HKEY_CURRENT_USER, subkey.c_str(), name, type, data.data(),
                         static_cast<DWORD>(data.size()));
@@ -156,18 +157,17 @@ private:
             size_t entry = record.offset + 13 + record.path.size();
             for (const ParsedEntry& parsed : record.entries) {
                 fields.insert(fields.end(), {entry, entry + 4, entry + 8, entry + 12});
-                entry += 16 + (parsed.name.empty() ? 0 : parsed.name.size() + 1) +
-                         parsed.data.size();
+                entry +=
+                    16 + (parsed.name.empty() ? 0 : parsed.name.size() + 1) + parsed.data.size();
             }
         }
         return fields;
     }
 
     void Mutate(std::string& bytes, const std::vector<size_t>& fields) {
-        static const uint32_t kInteresting[] = {0,          1,          4,          8,
-                                                9,          12,         16,         519,
-                                                520,        521,        0x7FFFFFFF, 0x80000000,
-                                                0xFFFFFFF0, 0xFFFFFFFF, 0xFFFFFFFC};
+        static const uint32_t kInteresting[] = {
+            0,   1,   4,          8,          9,          12,         16,        519,
+            520, 521, 0x7FFFFFFF, 0x80000000, 0xFFFFFFF0, 0xFFFFFFFF, 0xFFFFFFFC};
         switch (Pick(7)) {
             case 0:  // a length or count field set to a value near a limit
             case 1: {

@@ -1,12 +1,11 @@
 // The rescue item exports: backup, clean, list, restore, delete and release,
 // with the rescue index and files in a folder of the test's own.
-#include "RescueItems.h"
+#include <regex>
 
 #include "FileUtil.h"
 #include "RescueBytes.h"
+#include "RescueItems.h"
 #include "RescueTestSupport.h"
-
-#include <regex>
 
 namespace {
 
@@ -43,8 +42,7 @@ TEST_F(RescueItemsTest, ValueThenKeyWithTwoSubkeysGivesCountTwoAndFourRecords) {
     EXPECT_EQ(IniValue(index, section, "Count"), "2");
     EXPECT_EQ(IniValue(index, section, "Description"), "(absent)");
     std::string fileName = IniValue(index, section, "FileName");
-    EXPECT_TRUE(std::regex_match(fileName.substr(folder.Path().size()),
-                                 std::regex(R"(\d+\.rrs)")))
+    EXPECT_TRUE(std::regex_match(fileName.substr(folder.Path().size()), std::regex(R"(\d+\.rrs)")))
         << fileName;
     EXPECT_EQ(RescueFilesIn(folder.Path()), std::vector<std::string>{fileName});
 

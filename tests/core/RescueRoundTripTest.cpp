@@ -2,10 +2,10 @@
 // a tree holding every value type is exported, backed up and removed through
 // the exports, written back from the listed rescue item, and exported again;
 // the two exports must be the same to the byte.
+#include <algorithm>
+
 #include "RescueBytes.h"
 #include "RescueTestSupport.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -61,8 +61,8 @@ std::string RegExport(const std::string& keyPath, const std::string& file) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process)) {
         ADD_FAILURE() << "reg.exe did not start: " << GetLastError();
         return {};
     }

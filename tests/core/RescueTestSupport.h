@@ -2,17 +2,17 @@
 // written, read back, and keys made unwritable.
 #pragma once
 
-#include "RegFixture.h"
-#include "tresk.h"
-
 #include <sddl.h>
 
 #include <deque>
 #include <string>
 #include <vector>
 
-inline void SetValue(const ScratchKey& key, const std::string& below, const char* name,
-                     DWORD type, const std::string& data) {
+#include "RegFixture.h"
+#include "tresk.h"
+
+inline void SetValue(const ScratchKey& key, const std::string& below, const char* name, DWORD type,
+                     const std::string& data) {
     ASSERT_EQ(RegSetKeyValueA(key.Root(), key.Subkey(below).c_str(), name, type, data.data(),
                               static_cast<DWORD>(data.size())),
               ERROR_SUCCESS)
@@ -29,8 +29,8 @@ inline bool ReadValue(const ScratchKey& key, const std::string& below, const cha
     LONG error = RegQueryValueExA(opened, name, nullptr, type, nullptr, &size);
     if (error == ERROR_SUCCESS) {
         data->assign(size, '\0');
-        error = RegQueryValueExA(opened, name, nullptr, type,
-                                 reinterpret_cast<BYTE*>(data->data()), &size);
+        error = RegQueryValueExA(opened, name, nullptr, type, reinterpret_cast<BYTE*>(data->data()),
+                                 &size);
         data->resize(size);
     }
     RegCloseKey(opened);
@@ -48,8 +48,8 @@ inline DWORD ValueCount(const ScratchKey& key, const std::string& below) {
     DWORD count = 0;
     HKEY opened;
     if (RegOpenKeyExA(key.Root(), key.Subkey(below).c_str(), 0, KEY_READ, &opened)) return 0;
-    RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
-                     nullptr, nullptr, nullptr, nullptr);
+    RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr,
+                     nullptr, nullptr, nullptr);
     RegCloseKey(opened);
     return count;
 }
@@ -104,8 +104,8 @@ public:
         }
         FEntries.push_back(ScanEntry{0, ScanFonts | kind | ReasonFileMissing, nullptr, nullptr,
                                      path, name, nullptr});
-        FNodes.push_back(SelectedEntry{static_cast<int32_t>(FNodes.size()), &FEntries.back(),
-                                       nullptr});
+        FNodes.push_back(
+            SelectedEntry{static_cast<int32_t>(FNodes.size()), &FEntries.back(), nullptr});
         if (FNodes.size() > 1) FNodes[FNodes.size() - 2].next = &FNodes.back();
     }
     SelectedEntry* First() { return FNodes.empty() ? nullptr : &FNodes.front(); }
