@@ -51,7 +51,7 @@ TComponent::~TComponent() {
 }
 
 void TComponent::InsertComponent(TComponent* component) {
-    if (!component || component->FOwner == this) return;
+    if (!component || component == this || component->FOwner == this) return;
     if (component->FOwner) component->FOwner->RemoveComponent(component);
     FComponents.push_back(component);
     component->FOwner = this;

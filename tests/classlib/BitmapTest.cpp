@@ -32,6 +32,27 @@ COLORREF FourByTwo(int x, int y) {
     return colours[y][x];
 }
 
+// A bitmap file of the given header and pixel bytes (no colour table).
+std::string BmpBytes(const BITMAPINFOHEADER& info, const std::string& tail) {
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    std::string bytes;
+    Append(bytes, file);
+    Append(bytes, info);
+    return bytes + tail;
+}
+
+BITMAPINFOHEADER InfoHeader(int width, int height, int bits) {
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = static_cast<WORD>(bits);
+    return info;
+}
+
 }  // namespace
 
 TEST(BitmapSize, ResizingKeepsThePixelsThatFitAndAddsWhite) {
@@ -195,6 +216,23 @@ TEST(BitmapFiles, LoadsBitmapFilesAndResources) {
     TBitmap resource;
     resource.LoadFromResourceName(ThisModule(), "COLOURS4X2");
     ExpectFourByTwoColours(resource);
+
+    // 8 bits a pixel through a two-colour table: pixels start after the table.
+    BITMAPINFOHEADER info = InfoHeader(4, 1, 8);
+    info.biClrUsed = 2;
+    std::string tail;
+    Append(tail, RGBQUAD{0, 0, 255, 0});  // red
+    Append(tail, RGBQUAD{255, 0, 0, 0});  // blue
+    tail += std::string("\0\1\1\0", 4);
+    std::string bytes = BmpBytes(info, tail);
+    reinterpret_cast<BITMAPFILEHEADER*>(bytes.data())->bfOffBits += 8;
+    std::string paletted = folder.Path() + "paletted.bmp";
+    WriteBytes(paletted, bytes);
+    TBitmap palette;
+    palette.LoadFromFile(paletted);
+    EXPECT_EQ(palette.PixelFormat(), pf24bit);
+    EXPECT_EQ(palette.Canvas()->Pixels(0, 0), clRed);
+    EXPECT_EQ(palette.Canvas()->Pixels(1, 0), clBlue);
 }
 
 TEST(BitmapFiles, BadFilesRaiseAndLeaveTheBitmapAsItWas) {
@@ -208,12 +246,24 @@ TEST(BitmapFiles, BadFilesRaiseAndLeaveTheBitmapAsItWas) {
         EXPECT_EQ(error.Message().rfind("Cannot open file \"" + missing + "\". ", 0), 0u)
             << error.Message();
     }
-    std::string garbage = folder.File("garbage.bmp", "this is no bitmap");
-    try {
-        bitmap->LoadFromFile(garbage);
-        FAIL();
-    } catch (const EInvalidGraphic& error) {
-        EXPECT_EQ(error.Message(), "Bitmap image is not valid");
+    // Headers that promise more than the file holds are refused before any
+    // platform call reads them.
+    BITMAPINFOHEADER huge = InfoHeader(100000, 100000, 24);
+    BITMAPINFOHEADER palette = InfoHeader(4, 4, 8);  // 256 colours, no table
+    BITMAPINFOHEADER wide = InfoHeader(-4, 4, 24);
+    BITMAPINFOHEADER odd = InfoHeader(4, 4, 7);
+    for (const std::string& bytes :
+         {std::string("this is no bitmap"), BmpBytes(huge, std::string(64, '\0')),
+          BmpBytes(palette, std::string(64, '\0')), BmpBytes(wide, std::string(64, '\0')),
+          BmpBytes(odd, std::string(64, '\0')), std::string("BM")}) {
+        std::string garbage = folder.Path() + "garbage.bmp";
+        WriteBytes(garbage, bytes);
+        try {
+            bitmap->LoadFromFile(garbage);
+            ADD_FAILURE() << bytes.size();
+        } catch (const EInvalidGraphic& error) {
+            EXPECT_EQ(error.Message(), "Bitmap image is not valid");
+        }
     }
     try {
         bitmap->LoadFromResourceName(ThisModule(), "NOSUCHBITMAP");

@@ -31,8 +31,8 @@
 class TGraphic : public TPersistent {
 public:
     virtual bool Empty() const = 0;
-    virtual int Width() const = 0;
-    virtual int Height() const = 0;
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
     // A transparent graphic leaves the canvas unchanged where it has no pixels
     // of its own (a bitmap: its transparent colour).
     virtual bool Transparent() const { return FTransparent; }
@@ -52,6 +52,8 @@ protected:
     virtual std::unique_ptr<TGraphic> NewEmpty() const = 0;
     virtual void Changed();
 
+    int FWidth = 0;
+    int FHeight = 0;
     bool FTransparent = false;
 };
 
@@ -68,8 +70,6 @@ public:
     void Assign(const TPersistent* source) override;
 
     bool Empty() const override { return !FHandle; }
-    int Width() const override { return FWidth; }
-    int Height() const override { return FHeight; }
     // Keeps the pixels that still fit at the top left; new ones are white.
     // EOutOfResources when the platform cannot hold the bitmap.
     void SetSize(int width, int height);
@@ -121,8 +121,6 @@ private:
     TGdiObject<HBITMAP> FHandle;
     TGdiObject<HBITMAP> FMask;
     std::unique_ptr<TBitmapCanvas> FCanvas;
-    int FWidth = 0;
-    int FHeight = 0;
     TPixelFormat FPixelFormat = pfDevice;
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;
@@ -134,8 +132,6 @@ public:
     void Assign(const TPersistent* source) override;
 
     bool Empty() const override { return !FHandle; }
-    int Width() const override { return FWidth; }
-    int Height() const override { return FHeight; }
     bool Transparent() const override { return true; }
     void SetTransparent(bool) override {}
 
@@ -154,21 +150,16 @@ protected:
 
 private:
     TOwnedIcon FHandle;
-    int FWidth = 0;
-    int FHeight = 0;
 };
 
 // Plays over the canvas without painting a background, so it counts as
-// transparent. A .wmf file (with or without its placeable header) is held in
-// enhanced form; Enhanced tells which kind the file was.
+// transparent. Its size is in screen pixels. A .wmf file (with or without its placeable header) is
+// held in enhanced form; Enhanced tells which kind the file was.
 class TMetafile : public TGraphic {
 public:
     void Assign(const TPersistent* source) override;
 
     bool Empty() const override { return !FHandle; }
-    // In screen pixels.
-    int Width() const override { return FWidth; }
-    int Height() const override { return FHeight; }
     bool Transparent() const override { return true; }
     void SetTransparent(bool) override {}
     bool Enhanced() const { return FEnhanced; }
@@ -187,8 +178,6 @@ private:
 
     TOwnedEnhMetafile FHandle;
     bool FEnhanced = true;
-    int FWidth = 0;
-    int FHeight = 0;
 };
 
 class TPicture : public TPersistent {
