@@ -85,20 +85,20 @@ TEST(DateTime, FileTimesConvertWithoutATimeZoneStep) {
 
 TEST(DateTimeText, NamesAndTimeComeFromTheUsersLocale) {
     TDateTime time = EncodeDate(2007, 3, 1) + EncodeTime(9, 5, 3, 0);
-    char day[80], month[80], shortTime[80];
+    SYSTEMTIME fields = DateTimeToSystemTime(time);
+    char day[80], month[80], longTime[80], shortTime[80];
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDAYNAME4, day, sizeof day);
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME3, month, sizeof month);
-    EXPECT_EQ(FormatDateTime("dddd, mmmm dd, yyyy", time),
-              std::string(day) + ", " + month + " 01, 2007");
-    SYSTEMTIME fields = DateTimeToSystemTime(time);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &fields, nullptr, longTime, sizeof longTime);
     GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &fields, nullptr, shortTime,
                    sizeof shortTime);
+    EXPECT_EQ(FormatDateTime("dddd, mmmm dd, yyyy - tt", time),
+              std::string(day) + ", " + month + " 01, 2007 - " + longTime);
     EXPECT_EQ(FormatDateTime("t", time), shortTime);
     EXPECT_EQ(FormatDateTime("d/m/yy hh:nn:ss 'dddd' \"mm\"", time), "1/3/07 09:05:03 dddd mm");
-    if (PRIMARYLANGID(GetUserDefaultLangID()) == LANG_ENGLISH &&
-        SUBLANGID(GetUserDefaultLangID()) == SUBLANG_ENGLISH_US) {
-        EXPECT_EQ(FormatDateTime("dddd, mmmm dd, yyyy - tt", time),
-                  "Thursday, March 01, 2007 - 9:05:03 AM");
+    // The names of the English locale, as the program's default texts show them.
+    if (GetUserDefaultLangID() == MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)) {
+        EXPECT_EQ(FormatDateTime("dddd, mmmm dd, yyyy", time), "Thursday, March 01, 2007");
         EXPECT_EQ(FormatDateTime("ddd mmm", time), "Thu Mar");
     }
 }

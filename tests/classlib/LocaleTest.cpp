@@ -8,8 +8,13 @@ TEST(LocaleText, GermanDateText) {
     if (GetUserDefaultLCID() != MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT))
         GTEST_SKIP() << "needs the German locale";
     TDateTime time = EncodeDate(2007, 3, 1) + EncodeTime(9, 5, 3, 0);
+    // The long time format is the user's own setting (09:05:03 or 9:05:03).
+    SYSTEMTIME fields = DateTimeToSystemTime(time);
+    char longTime[80];
+    GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &fields, nullptr, longTime, sizeof longTime);
     EXPECT_EQ(FormatDateTime("dddd, mmmm dd, yyyy - tt", time),
-              "Donnerstag, M\xE4rz 01, 2007 - 09:05:03");
+              std::string("Donnerstag, M\xE4rz 01, 2007 - ") + longTime);
+    EXPECT_EQ(FormatDateTime("ddd, mmm", time), "Do., M\xE4r");
 }
 
 TEST(LocaleText, DoubleBytePathsInCodePage932) {
