@@ -122,6 +122,11 @@ void TCanvas::FrameRect(const TRect& rect) {
     Changed();
 }
 
+void TCanvas::DrawFocusRect(const TRect& rect) {
+    ::DrawFocusRect(RequireObjects({slBrush}), &rect);
+    Changed();
+}
+
 void TCanvas::Polygon(std::span<const TPoint> points) {
     if (points.empty()) return;
     ::Polygon(RequireObjects({slPen, slBrush}), points.data(), static_cast<int>(points.size()));

@@ -130,6 +130,16 @@ TEST(CanvasDrawing, ShapesAndTextLandWhereTheyShould) {
     EXPECT_EQ(canvas->Pixels(40, 5), clRed);
     EXPECT_EQ(canvas->Pixels(45, 10), clWhite);
 
+    auto dotsOnTopEdge = [&] {
+        int dots = 0;
+        for (int x = 40; x < 50; ++x) dots += canvas->Pixels(x, 20) != clWhite;
+        return dots;
+    };
+    canvas->DrawFocusRect(Rect(40, 20, 50, 30));
+    EXPECT_GT(dotsOnTopEdge(), 0);
+    canvas->DrawFocusRect(Rect(40, 20, 50, 30));
+    EXPECT_EQ(dotsOnTopEdge(), 0);
+
     canvas->SetPixels(0, 0, clFuchsia);
     EXPECT_EQ(canvas->Pixels(0, 0), clFuchsia);
     EXPECT_EQ(canvas->Pixels(100, 100), static_cast<TColor>(CLR_INVALID));

@@ -211,6 +211,9 @@ public:
     void Rectangle(const TRect& rect) { Rectangle(rect.left, rect.top, rect.right, rect.bottom); }
     void FillRect(const TRect& rect);
     void FrameRect(const TRect& rect);
+    // The platform's dotted focus frame, drawn by exclusive or (a second call
+    // takes it away).
+    void DrawFocusRect(const TRect& rect);
     void Polygon(std::span<const TPoint> points);
     // Leaves the pen position after the text.
     void TextOut(int x, int y, std::string_view text);
