@@ -20,8 +20,6 @@ TOwnedFile OpenForReading(const std::string& fileName) {
 
 }  // namespace
 
-void CheckFileReadable(const std::string& fileName) { OpenForReading(fileName); }
-
 std::string ReadFileBytes(const std::string& fileName, size_t limit) {
     TOwnedFile file = OpenForReading(fileName);
     LARGE_INTEGER size{};

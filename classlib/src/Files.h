@@ -3,7 +3,6 @@
 
 #include <string>
 
-// EFOpenError "Cannot open file "%s". <reason>" unless the file can be read.
-void CheckFileReadable(const std::string& fileName);
-// The whole file; empty when it is larger than limit. EFOpenError as above.
+// The whole file; empty when it is larger than limit. EFOpenError
+// "Cannot open file "%s". <reason>" when it cannot be read.
 std::string ReadFileBytes(const std::string& fileName, size_t limit);

@@ -2,9 +2,40 @@
 #include <classlib/Pictures.h>
 #include <classlib/SysUtils.h>
 
+#include <cstring>
+
 #include "Consts.h"
 #include "Files.h"
 #include "GdiCheck.h"
+
+namespace {
+
+constexpr size_t MaxIconFileBytes = 16u << 20;
+
+#pragma pack(push, 2)
+struct TIconDirEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes, offset;
+};
+#pragma pack(pop)
+static_assert(sizeof(TIconDirEntry) == 16);
+
+// The bytes of the first image of an .ico file, checked to lie inside the
+// file; empty when the file is no icon file.
+std::string_view FirstIconImage(const std::string& file) {
+    WORD header[3] = {};
+    if (file.size() < sizeof header + sizeof(TIconDirEntry)) return {};
+    std::memcpy(header, file.data(), sizeof header);
+    if (header[0] != 0 || header[1] != 1 || header[2] == 0) return {};
+    TIconDirEntry entry{};
+    std::memcpy(&entry, file.data() + sizeof header, sizeof entry);
+    if (entry.bytes == 0 || entry.offset > file.size() || entry.bytes > file.size() - entry.offset)
+        return {};
+    return std::string_view(file).substr(entry.offset, entry.bytes);
+}
+
+}  // namespace
 
 void TIcon::Assign(const TPersistent* source) {
     if (source == this) return;
@@ -36,10 +67,16 @@ HICON TIcon::ReleaseHandle() {
 }
 
 void TIcon::LoadFromFile(const std::string& fileName) {
-    CheckFileReadable(fileName);
-    HANDLE icon = LoadImageA(nullptr, fileName.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE);
+    const std::string file = ReadFileBytes(fileName, MaxIconFileBytes);
+    std::string_view image = FirstIconImage(file);
+    // The platform is handed only the checked bytes of the image.
+    std::string copy(image);
+    HICON icon = image.empty() ? nullptr
+                               : CreateIconFromResourceEx(reinterpret_cast<BYTE*>(copy.data()),
+                                                          static_cast<DWORD>(copy.size()), TRUE,
+                                                          0x00030000, 0, 0, LR_DEFAULTCOLOR);
     if (!icon) throw EInvalidGraphic(SInvalidIcon);
-    SetHandle(static_cast<HICON>(icon));
+    SetHandle(icon);
 }
 
 void TIcon::LoadFromResourceName(HINSTANCE instance, const std::string& name) {

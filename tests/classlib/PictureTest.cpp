@@ -75,6 +75,11 @@ TEST_F(PictureFiles, UnknownExtensionsAndBadFilesRaiseAndKeepThePicture) {
         {Path("Photo.JPG"), "Unknown picture file extension (.JPG)"},
         {Path("noextension"), "Unknown picture file extension (.)"},
         {FFolder.File("bad.ico", "not an icon"), "Icon image is not valid"},
+        // A directory entry that points past the end of the file.
+        {FFolder.File("short.ico", std::string("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0"
+                                               "\xFF\xFF\0\0\x16\0\0\0",
+                                               22)),
+         "Icon image is not valid"},
         {FFolder.File("bad.emf", "not a metafile at all, not even a short one"),
          "Metafile is not valid"},
         {FFolder.File("bad.wmf", std::string(30, '\x01')), "Metafile is not valid"},
