@@ -110,11 +110,25 @@ int32_t WINAPI TrkGetConfig(EngineConfig* config);
 int32_t WINAPI TrkSetConfig(const EngineConfig* config);
 uint32_t WINAPI TrkScan(uint32_t flags);
 void WINAPI TrkStopScan();
+// The items of a rescue index, in file order; null when it has none. The
+// list is the caller's.
 RescueNode* WINAPI TrkAllocRescueItems(const char* indexPath);
+// Releases every list TrkAllocRescueItems has handed out so far; the caller
+// must hold none of their nodes any more.
 void WINAPI TrkFreeRescueItems();
+// Removes the item's section from the index and deletes its rescue file (a
+// file that is not a rescue file is left alone). Callers ignore the result.
 int32_t WINAPI TrkDeleteRescue(RescueItem* item, const char* indexPath);
+// Writes the item's keys and values back: 1 when its file was read whole,
+// 0 otherwise. The item stays in the index.
 int32_t WINAPI TrkRestoreRescue(RescueItem* item);
+// Saves the first count entries into a new rescue item, then deletes each
+// entry that went into it whole, pruning the keys left empty. 87 for no list
+// or a count of 0; TrkBackup's error, with nothing deleted.
 uint32_t WINAPI TrkClean(SelectedEntry* first, uint32_t count);
+// Saves the first count entries into a new rescue item. 87 for no list; the
+// error of writing the index or of a rescue file that could not be created
+// or written; 170 while another backup, clean or restore runs.
 uint32_t WINAPI TrkBackup(SelectedEntry* first, uint32_t count);
 
 }  // extern "C"

@@ -159,8 +159,9 @@ int TextToFileTime(const char* text, FILETIME* time) {
     if (!text || !time) return 0;
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
     *time = FILETIME{};
-    if (sscanf(text, "%d-%d-%d %d:%d:%d", &year, &month, &day, &hour, &minute, &second) != 6)
-        return 0;
+    // Fields that could not be read stay 0; a text that is no date at all
+    // then gives no valid time, and the FILETIME stays zero.
+    sscanf(text, "%d-%d-%d %d:%d:%d", &year, &month, &day, &hour, &minute, &second);
     SYSTEMTIME fields{};
     fields.wYear = static_cast<WORD>(year);
     fields.wMonth = static_cast<WORD>(month);
@@ -168,7 +169,7 @@ int TextToFileTime(const char* text, FILETIME* time) {
     fields.wHour = static_cast<WORD>(hour);
     fields.wMinute = static_cast<WORD>(minute);
     fields.wSecond = static_cast<WORD>(second);
-    SystemTimeToFileTime(&fields, time);
+    if (!SystemTimeToFileTime(&fields, time)) *time = FILETIME{};
     return 0;
 }
 

@@ -42,7 +42,8 @@ std::string ExpandEnvironment(const char* text);
 // "%4d-%02d-%02d %02d:%02d:%02d" of the calendar fields, no time-zone step;
 // empty for a null pointer.
 std::string FileTimeToText(const FILETIME* time);
-// Reads that text back; always 0 (a text that is no date gives no usable time).
+// Reads that text back, fields that could not be read left 0; always 0 (a
+// text that gives no valid date leaves the time zero).
 int TextToFileTime(const char* text, FILETIME* time);
 
 // The ini file's section names in file order, however many.

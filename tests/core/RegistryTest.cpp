@@ -52,11 +52,18 @@ TEST(KeyExists, OpensBothLevelsAndCountsUnopenableKeysAsExisting) {
         "D:(D;;KA;;;WD)(A;;KR;;;WD)", SDDL_REVISION_1, &sd, nullptr));
     ASSERT_EQ(RegSetKeySecurity(inner, DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
     LocalFree(sd);
-    RegCloseKey(inner);
     RegKey denied;
     EXPECT_EQ(denied.Open(HKEY_CURRENT_USER, scratch.Subkey("Inner").c_str()),
               ERROR_ACCESS_DENIED);
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, sub.c_str(), "Inner"));
+
+    // The handle opened before the denial gives full access back, so the
+    // fixture can remove the key.
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        "D:(A;;KA;;;WD)", SDDL_REVISION_1, &sd, nullptr));
+    EXPECT_EQ(RegSetKeySecurity(inner, DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
+    LocalFree(sd);
+    RegCloseKey(inner);
 }
 
 TEST(QueryKeyInfo, CountsAndSizesWithRoomForTheZero) {

@@ -1,0 +1,60 @@
+// RescueFile.h - the rescue file: registry keys and values saved before they
+// are deleted, and written back from it later.
+//
+// Layout (little-endian, every number an unsigned 32-bit integer):
+//   header:  magic 0xFFFFE55E, number of records appended so far
+//   record:  cbKeyItem (bytes of the record after this field),
+//            dwEntryItemsCount, cbPath, key path and its zero, entries
+//   entry:   cbEntry (bytes after this field), cbEntryName (0: the default
+//            value), dwDataType, cbData, name and its zero (when it has one),
+//            data
+// A key without values gets one empty entry {12, 0, 0, 0} that is not counted.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+constexpr uint32_t RescueMagic = 0xFFFFE55E;
+constexpr DWORD RescueHeaderSize = 8;
+
+// How a writer opens its file.
+enum RescueOpenMode : int {
+    RescueCreateNew = 1,  // emptied; the record goes right behind the header
+    RescueAppend = 2,     // created when missing; the record goes at its end
+};
+
+// What one backup call saved, beyond its result: whether the entry is wholly
+// in the file, and whether the rescue file itself failed (could not be
+// opened or written). An entry that is not wholly saved must not be deleted.
+struct BackupOutcome {
+    bool saved = false;
+    DWORD fileError = 0;
+};
+
+// Appends one record: the key (named by keyPath, open as key) with all its
+// values. Returns 0, 87 for missing arguments or a mode other than 1 or 2, or
+// the error of writing the file (the file is then left as it was). *complete
+// is cleared when a value could not be read and is missing from the record.
+DWORD WriteKeyRecord(const char* keyPath, HKEY key, HANDLE file, int mode,
+                     bool* complete = nullptr);
+
+// Saves a key and, with recurse, its whole subtree, depth first, into the
+// named file. Nested calls share the open file of the outermost call.
+DWORD BackupKeyTree(const char* keyPath, const char* fileName, int mode, bool recurse,
+                    BackupOutcome* outcome = nullptr);
+
+// Saves one value (null name: the key's default value) as a record of its own.
+DWORD BackupValue(const char* keyPath, const char* valueName, const char* fileName, int mode,
+                  BackupOutcome* outcome = nullptr);
+
+// Writes the records of a rescue file back into the registry. No prefix:
+// every record. With a prefix, prefixMode non-zero selects the keys below the
+// prefix key, 0 the prefix key itself. Returns 0, 87 without a file name, 13
+// for a file shorter than the header or with damage the reader had to pass
+// over, or the error of opening the file.
+DWORD RestoreRescueFile(const char* keyPrefix, const char* fileName, int prefixMode);
+
+// Whether the file is empty or begins with the rescue magic: the only files
+// the engine deletes when it removes a rescue item.
+bool IsRescueFileOrEmpty(const char* fileName);

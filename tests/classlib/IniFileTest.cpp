@@ -1,0 +1,89 @@
+// Ini files against real files: value forms, lists, existence and erasing.
+#include <classlib/IniFiles.h>
+#include <classlib/SysUtils.h>
+#include <gtest/gtest.h>
+
+#include "RegFixture.h"
+
+TEST(IniFile, ValuesKeepTheirFormsAndDefaults) {
+    ScratchFolder folder;
+    TIniFile ini(folder.File("config.ini",
+                             "[system]\r\n"
+                             "hex=0x10\r\nHEX2=$1F\r\nword=abc\r\nbool=5\r\n"
+                             "zero=0\r\nspaced=  text with blanks  \r\n"));
+    EXPECT_EQ(ini.ReadInteger("system", "hex", 0), 16);
+    EXPECT_EQ(ini.ReadInteger("SYSTEM", "hex2", 0), 31);
+    EXPECT_EQ(ini.ReadInteger("system", "word", 7), 7);
+    EXPECT_EQ(ini.ReadInteger("system", "missing", -3), -3);
+    EXPECT_TRUE(ini.ReadBool("system", "bool", false));
+    EXPECT_FALSE(ini.ReadBool("system", "zero", true));
+    EXPECT_TRUE(ini.ReadBool("system", "word", true));
+    EXPECT_EQ(ini.ReadString("system", "spaced", ""), "text with blanks");
+    EXPECT_EQ(ini.ReadString("other", "missing", "fallback"), "fallback");
+
+    ini.WriteInteger("system", "count", -42);
+    ini.WriteBool("system", "flag", true);
+    ini.WriteBool("system", "off", false);
+    ini.WriteString("system", "text", "Save file %s failed!");
+    EXPECT_EQ(ini.ReadString("system", "count", ""), "-42");
+    EXPECT_EQ(ini.ReadString("system", "flag", ""), "1");
+    EXPECT_EQ(ini.ReadString("system", "off", ""), "0");
+    EXPECT_EQ(ini.ReadString("system", "text", ""), "Save file %s failed!");
+}
+
+TEST(IniFile, LongValuesAndLongListsAreReadWhole) {
+    ScratchFolder folder;
+    TIniFile ini(folder.Path() + "long.ini");
+    std::string longValue;
+    for (int i = 0; i < 700; ++i) longValue += std::to_string(i % 10) + "abcdefgh";
+    ini.WriteString("texts", "long", longValue);
+    EXPECT_EQ(ini.ReadString("texts", "long", ""), longValue);
+
+    std::vector<std::string> keys, sections;
+    for (int i = 0; i < 120; ++i) {
+        keys.push_back("IDS_MAINWND_LABEL_SomeRatherLongKeyName" + std::to_string(i));
+        sections.push_back("Section with a long name number " + std::to_string(i));
+        ini.WriteString("many", keys.back(), "x");
+        ini.WriteString(sections.back(), "k", "v");
+    }
+    EXPECT_EQ(ini.ReadSection("many"), keys);
+    std::vector<std::string> all = ini.ReadSections();
+    ASSERT_EQ(all.size(), sections.size() + 2);
+    EXPECT_EQ(all[0], "texts");
+    EXPECT_EQ(all[1], "many");
+    EXPECT_EQ(std::vector<std::string>(all.begin() + 2, all.end()), sections);
+}
+
+TEST(IniFile, ExistenceTestsAndRemoval) {
+    ScratchFolder folder;
+    TIniFile ini(folder.File("skin.ini", "[FORMMAIN]\r\nSplash=\r\nKey=1\r\n[Empty]\r\n"));
+    EXPECT_TRUE(ini.SectionExists("formmain"));
+    EXPECT_FALSE(ini.SectionExists("Empty"));
+    EXPECT_FALSE(ini.SectionExists("Nowhere"));
+    EXPECT_TRUE(ini.ValueExists("FORMMAIN", "splash"));  // present, though empty
+    EXPECT_TRUE(ini.ValueExists("FORMMAIN", "Key"));
+    EXPECT_FALSE(ini.ValueExists("FORMMAIN", "Other"));
+    EXPECT_FALSE(ini.ValueExists("Nowhere", "Key"));
+
+    ini.DeleteKey("FORMMAIN", "Key");
+    EXPECT_FALSE(ini.ValueExists("FORMMAIN", "Key"));
+    ini.DeleteKey("FORMMAIN", "NeverThere");
+    ini.EraseSection("FORMMAIN");
+    EXPECT_FALSE(ini.SectionExists("FORMMAIN"));
+    EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Empty"}));
+
+    EXPECT_TRUE(TIniFile(folder.Path() + "absent.ini").ReadSections().empty());
+}
+
+TEST(IniFile, AFileThatCannotBeWrittenRaises) {
+    ScratchFolder folder;
+    std::string path = folder.Path() + "no such folder\\config.ini";
+    TIniFile ini(path);
+    try {
+        ini.WriteString("system", "Version", "v6.2.4.4");
+        FAIL();
+    } catch (const EIniFileException& error) {
+        EXPECT_EQ(error.Message(), "Unable to write to " + path);
+    }
+    EXPECT_THROW(ini.WriteBool("system", "StartMin", true), EIniFileException);
+}
