@@ -5,8 +5,8 @@
 # that class and a property the skin loader reads for that class, with a value of the form the
 # loader accepts (a colour the loader cannot convert stops the whole skinning). Every picture
 # named must exist in the skin folder as a plain 24-bit BMP (or a valid icon); pictures of
-# sized buttons and panels must have the size the skin gives them; the window glyph must have
-# the design size with cut-away (fuchsia) corners. The tool's section must be complete.
+# sized buttons and panels must have the size the skin gives them. The tool's section must
+# be complete. Each icon file must hold a 16- and a 32-pixel image.
 set -euo pipefail
 skins=$1
 shift
@@ -42,14 +42,6 @@ bmp_size() {
         return 1
     fi
     echo "$w $h"
-}
-
-# Prints the pixel at x, y (top row 0) of a bottom-up 24-bit BMP as rrggbb.
-bmp_pixel() {
-    local f=$1 x=$2 y=$3 w h
-    w=$(s32 "$f" 18) h=$(s32 "$f" 22)
-    od -An -tx1 -j$(($(u32 "$f" 10) + (h - 1 - y) * ((w * 3 + 3) / 4 * 4) + x * 3)) -N3 "$f" |
-        awk '{ print $3 $2 $1 }'
 }
 
 # An icon file: header, directory entries inside the file, each image a BMP header or a PNG.
@@ -285,19 +277,7 @@ for key in "${!pictures[@]}"; do
     [ "$got" = "$want" ] || fail "$key: picture is ${got/ /x}, the control ${want/ /x}"
 done
 
-# The window glyph: design size, fuchsia corners, a face in the middle; caption buttons 17 x 17.
-glyph=${values[FORMMAIN/WINDOWSKIN_WindowSkin_BMP]:-}
-if [ -z "$glyph" ]; then
-    fail "no window glyph (WINDOWSKIN_WindowSkin_BMP)"
-elif size=${dims[$glyph]:-} && [ -n "$size" ]; then
-    [ "$size" = "914 625" ] || fail "$glyph: ${size/ /x}, not the design size 914x625"
-    for corner in "0 0" "913 0" "0 624" "913 624"; do
-        read -r x y <<<"$corner"
-        [ "$(bmp_pixel "$skins/$glyph" "$x" "$y")" = ff00ff ] ||
-            fail "$glyph: corner $x, $y is not cut away (fuchsia)"
-    done
-    [ "$(bmp_pixel "$skins/$glyph" 457 312)" != ff00ff ] || fail "$glyph: the middle is cut away"
-fi
+# The caption buttons have the size the window is designed for.
 for button in btnMin btnHelp btnClose; do
     for side in WIDTH HEIGHT; do
         [ "${values[FORMMAIN/PicButton_${button}_$side]:-}" = 17 ] ||
