@@ -9,6 +9,14 @@ namespace {
 
 const COLORREF None = Untouched;
 
+// A 20 x 12 target with a control's frames drawn over all of it, which
+// returned the client rectangle expected.
+TPaintTarget Framed(const TControlFrames& frames, const TRect& client) {
+    TPaintTarget target(20, 12);
+    EXPECT_EQ(DrawControlFrames(target.Canvas(), Rect(0, 0, 20, 12), frames), client);
+    return target;
+}
+
 }  // namespace
 
 TEST(FrameSides, LinesInTheirColoursAndTheRectangleInside) {
@@ -152,16 +160,14 @@ TEST(BoxOutlineAndFocusFrame, OneRingAndEveryOtherPixel) {
 }
 
 TEST(ControlFrames, LoweredOuterFrameAloneIsTwoPixels) {
-    TPaintTarget target(20, 12);
     TControlFrames frames;  // fsLowered, no band, no inner frame
-    EXPECT_EQ(DrawControlFrames(target.Canvas(), Rect(0, 0, 20, 12), frames), Rect(2, 2, 18, 10));
+    TPaintTarget target = Framed(frames, Rect(2, 2, 18, 10));
     EXPECT_EQ(target.At(0, 5), Rgb(clBtnShadow));
     EXPECT_EQ(target.At(1, 5), Rgb(cl3DDkShadow));
     EXPECT_EQ(target.At(2, 5), None);
 }
 
 TEST(ControlFrames, FlatFramesAroundABandWithOpenInnerCorners) {
-    TPaintTarget target(20, 12);
     TControlFrames frames;
     frames.BorderOuter = fsFlat;
     frames.BorderInner = fsFlat;
@@ -169,7 +175,7 @@ TEST(ControlFrames, FlatFramesAroundABandWithOpenInnerCorners) {
     frames.BorderColor = clYellow;
     frames.FlatColor = clRed;
     frames.FlatColorAdjustment = 0;
-    EXPECT_EQ(DrawControlFrames(target.Canvas(), Rect(0, 0, 20, 12), frames), Rect(4, 4, 16, 8));
+    TPaintTarget target = Framed(frames, Rect(4, 4, 16, 8));
     EXPECT_EQ(target.At(0, 5), Rgb(clRed));
     EXPECT_EQ(target.At(1, 5), Rgb(clYellow));
     EXPECT_EQ(target.At(2, 5), Rgb(clYellow));
@@ -179,32 +185,29 @@ TEST(ControlFrames, FlatFramesAroundABandWithOpenInnerCorners) {
     EXPECT_EQ(target.At(4, 3), Rgb(clRed));
 
     frames.OpenInnerCorners = false;
-    TPaintTarget closed(20, 12);
-    DrawControlFrames(closed.Canvas(), Rect(0, 0, 20, 12), frames);
+    TPaintTarget closed = Framed(frames, Rect(4, 4, 16, 8));
     EXPECT_EQ(closed.At(3, 3), Rgb(clRed));
 }
 
 TEST(ControlFrames, OpenInnerCornersDrawAllFourSidesWhateverTheSides) {
-    TPaintTarget target(20, 12);
     TControlFrames frames;
     frames.BorderOuter = fsNone;
     frames.BorderInner = fsFlat;
     frames.Sides = TSides{sdTop};
     frames.FlatColor = clRed;
     frames.FlatColorAdjustment = 0;
-    EXPECT_EQ(DrawControlFrames(target.Canvas(), Rect(0, 0, 20, 12), frames), Rect(1, 1, 19, 11));
+    TPaintTarget target = Framed(frames, Rect(1, 1, 19, 11));
     EXPECT_EQ(target.At(0, 5), Rgb(clRed));
     EXPECT_EQ(target.At(19, 5), Rgb(clRed));
     EXPECT_EQ(target.At(5, 11), Rgb(clRed));
 }
 
 TEST(ControlFrames, FlatColourIsShiftedByTheAdjustment) {
-    TPaintTarget target(20, 12);
     TControlFrames frames;
     frames.BorderOuter = fsFlatBold;
     frames.FlatColor = clRed;
     frames.FlatColorAdjustment = -60;
-    EXPECT_EQ(DrawControlFrames(target.Canvas(), Rect(0, 0, 20, 12), frames), Rect(2, 2, 18, 10));
+    TPaintTarget target = Framed(frames, Rect(2, 2, 18, 10));
     EXPECT_EQ(target.At(0, 5), Rgb(clMaroon));
     EXPECT_EQ(target.At(1, 5), Rgb(clMaroon));
 }
@@ -217,8 +220,7 @@ TEST(ControlFrames, RoundedOuterFrameShowsTheParentInItsCorners) {
     frames.ParentColor = clGreen;
     frames.Color = clAqua;
     frames.BorderColor = clYellow;
-    TPaintTarget target(20, 12);
-    EXPECT_EQ(DrawControlFrames(target.Canvas(), Rect(0, 0, 20, 12), frames), Rect(2, 2, 18, 10));
+    TPaintTarget target = Framed(frames, Rect(2, 2, 18, 10));
     EXPECT_EQ(target.At(0, 0), Rgb(clGreen));
     EXPECT_EQ(target.At(1, 0), Rgb(clGreen));
     EXPECT_EQ(target.At(1, 1), Rgb(clRed));
@@ -227,14 +229,12 @@ TEST(ControlFrames, RoundedOuterFrameShowsTheParentInItsCorners) {
     EXPECT_EQ(target.At(1, 5), Rgb(clAqua));  // no band: the ring inside is the control's colour
 
     frames.BorderWidth = 1;
-    TPaintTarget banded(20, 12);
-    EXPECT_EQ(DrawControlFrames(banded.Canvas(), Rect(0, 0, 20, 12), frames), Rect(3, 3, 17, 9));
+    TPaintTarget banded = Framed(frames, Rect(3, 3, 17, 9));
     EXPECT_EQ(banded.At(1, 5), Rgb(clYellow));
     EXPECT_EQ(banded.At(2, 5), Rgb(clYellow));
 
     frames.Transparent = true;
-    TPaintTarget transparent(20, 12);
-    DrawControlFrames(transparent.Canvas(), Rect(0, 0, 20, 12), frames);
+    TPaintTarget transparent = Framed(frames, Rect(3, 3, 17, 9));
     EXPECT_EQ(transparent.At(0, 0), None);
     EXPECT_EQ(transparent.At(1, 5), Rgb(clYellow));
 }
@@ -246,8 +246,7 @@ TEST(ControlFrames, PopupAndStatusUseTheBevelWidth) {
     frames.BevelWidth = 2;
     frames.BorderHighlight = clWhite;
     frames.BorderShadow = clNavy;
-    TPaintTarget target(20, 12);
-    EXPECT_EQ(DrawControlFrames(target.Canvas(), Rect(0, 0, 20, 12), frames), Rect(4, 4, 16, 8));
+    TPaintTarget target = Framed(frames, Rect(4, 4, 16, 8));
     EXPECT_EQ(target.At(0, 5), Rgb(clWhite));
     EXPECT_EQ(target.At(1, 5), Rgb(clWhite));
     EXPECT_EQ(target.At(2, 5), Rgb(clNavy));

@@ -30,13 +30,18 @@ TCheckBoxGlyph GlyphColours() {
 constexpr int X = 2, Y = 3;
 const TRect Square = Bounds(X, Y, 13, 13);
 
+TPaintTarget PaintedGlyph(const TCheckBoxGlyph& glyph) {
+    TPaintTarget target(20, 20);
+    PaintCheckBoxGlyph(target.Canvas(), Square, glyph);
+    return target;
+}
+
 }  // namespace
 
 TEST(CheckBoxGlyph, CheckedDrawsTheTwentyOneTickPixels) {
-    TPaintTarget target(20, 20);
     TCheckBoxGlyph glyph = GlyphColours();
     glyph.State = cbChecked;
-    PaintCheckBoxGlyph(target.Canvas(), Square, glyph);
+    TPaintTarget target = PaintedGlyph(glyph);
     for (POINT p : Tick) EXPECT_EQ(target.At(X + p.x, Y + p.y), Rgb(clGreen)) << p.x << "," << p.y;
     EXPECT_EQ(target.Count(Rgb(clGreen)), 21);
     EXPECT_EQ(target.Count(Rgb(clNavy)), 48);             // the outline
@@ -45,21 +50,19 @@ TEST(CheckBoxGlyph, CheckedDrawsTheTwentyOneTickPixels) {
 }
 
 TEST(CheckBoxGlyph, DisabledTickIsButtonShadowOnTheDisabledColour) {
-    TPaintTarget target(20, 20);
     TCheckBoxGlyph glyph = GlyphColours();
     glyph.State = cbChecked;
     glyph.DrawState = gdsDisabled;
-    PaintCheckBoxGlyph(target.Canvas(), Square, glyph);
+    TPaintTarget target = PaintedGlyph(glyph);
     for (POINT p : Tick) EXPECT_EQ(target.At(X + p.x, Y + p.y), Rgb(clBtnShadow));
     EXPECT_EQ(target.At(X + 1, Y + 1), Rgb(clSilver));
     EXPECT_EQ(target.Count(Rgb(clGreen)), 0);
 }
 
 TEST(CheckBoxGlyph, GrayedIsASquareTwoPixelsInsideTheFill) {
-    TPaintTarget target(20, 20);
     TCheckBoxGlyph glyph = GlyphColours();
     glyph.State = cbGrayed;
-    PaintCheckBoxGlyph(target.Canvas(), Square, glyph);
+    TPaintTarget target = PaintedGlyph(glyph);
     EXPECT_EQ(target.At(X + 2, Y + 2), Rgb(clWhite));
     EXPECT_EQ(target.At(X + 3, Y + 3), Rgb(clGreen));
     EXPECT_EQ(target.At(X + 9, Y + 9), Rgb(clGreen));
@@ -86,23 +89,21 @@ TEST(CheckBoxGlyph, InteriorColourByStateFocusAndReadOnly) {
     for (const TCase& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << int(c.drawState) << c.focused << c.readOnly << c.readOnlyOnFocus);
-        TPaintTarget target(20, 20);
         TCheckBoxGlyph glyph = GlyphColours();
         glyph.DrawState = c.drawState;
         glyph.Focused = c.focused;
         glyph.ReadOnly = c.readOnly;
         glyph.ReadOnlyColorOnFocus = c.readOnlyOnFocus;
-        PaintCheckBoxGlyph(target.Canvas(), Square, glyph);
+        TPaintTarget target = PaintedGlyph(glyph);
         EXPECT_EQ(target.At(X + 6, Y + 6), Rgb(c.interior));
     }
 }
 
 TEST(CheckBoxGlyph, HotFrameStyleOutlinesTwice) {
-    TPaintTarget target(20, 20);
     TCheckBoxGlyph glyph = GlyphColours();
     glyph.DrawState = gdsHot;
     glyph.HotTrackStyle = htsFrame;
-    PaintCheckBoxGlyph(target.Canvas(), Square, glyph);
+    TPaintTarget target = PaintedGlyph(glyph);
     EXPECT_EQ(target.At(X, Y + 6), Rgb(clRed));
     EXPECT_EQ(target.At(X + 1, Y + 6), Rgb(clRed));
     EXPECT_EQ(target.At(X + 2, Y + 6), Rgb(clWhite));
@@ -110,13 +111,12 @@ TEST(CheckBoxGlyph, HotFrameStyleOutlinesTwice) {
 }
 
 TEST(CheckBoxGlyph, HotInteriorStyleDrawsAGradientRing) {
-    TPaintTarget target(20, 20);
     TCheckBoxGlyph glyph = GlyphColours();
     glyph.DrawState = gdsHot;
     glyph.FillColor = clBlue;
     glyph.HotColorStart = clWhite;
     glyph.HotColorStop = clBlack;
-    PaintCheckBoxGlyph(target.Canvas(), Square, glyph);
+    TPaintTarget target = PaintedGlyph(glyph);
     EXPECT_EQ(target.At(X, Y + 6), Rgb(clNavy));  // the outline stays
     // The ring two pixels wide inside it: light at the top left, dark at the
     // bottom right.
