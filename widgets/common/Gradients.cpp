@@ -102,8 +102,9 @@ void SlantPass(TColorWalk& color, int minRun, int x0, int xEnd, int height, int6
     }
 }
 
-// A centre split of size pixels; none (the end layout, which paints the
-// same single pixel) when the size has no half.
+// The centre split of size pixels. A size of 1 has none: the end layout
+// paints its one pixel in the stop colour just as the centre would, and keeps
+// the band on the axis that was asked for (a split of 0 would turn it).
 int CenterSplit(int size) { return size / 2 > 0 ? size / 2 : -1; }
 
 void PaintGradient(HDC dc, int w, int h, TGradientDirection direction, COLORREF c1, COLORREF c2,

@@ -1,6 +1,7 @@
 // SimpleTimer.cpp - light timers ticking through one shared hidden window.
 #include "SimpleTimer.h"
 
+#include <memory>
 #include <utility>
 
 namespace {

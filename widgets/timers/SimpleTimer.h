@@ -17,7 +17,6 @@
 #include <classlib/UtilWindow.h>
 
 #include <cstdint>
-#include <memory>
 #include <unordered_set>
 
 class TSimpleTimer : public TObject {
