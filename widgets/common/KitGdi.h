@@ -1,0 +1,45 @@
+// KitGdi.h - small GDI helpers shared by the kit's drawing routines.
+//
+//   PlainRgb         a colour as a bare COLORREF (system colours resolved)
+//   ShrinkRect       a rectangle moved in on every side
+//   CanvasChanged    tells a canvas's owner that its DC was drawn on directly
+//   FillSolid        a rectangle in one colour, with a brush made for the call
+//   TMemoryBitmap    an off-screen bitmap selected into a memory DC
+#pragma once
+
+#include <classlib/Graphics.h>
+#include <classlib/Handles.h>
+
+inline COLORREF PlainRgb(TColor color) { return ColorToRGB(color) & 0xFFFFFF; }
+
+inline TRect ShrinkRect(const TRect& rect, int amount) {
+    return Rect(rect.left + amount, rect.top + amount, rect.right - amount, rect.bottom - amount);
+}
+
+// Drawing through canvas->Handle() bypasses the canvas; its owner (a bitmap
+// keeping a mask of its pixels) hears of the change this way.
+inline void CanvasChanged(TCanvas* canvas) {
+    if (canvas->OnChange) canvas->OnChange(canvas);
+}
+
+// Nothing for an empty rectangle.
+void FillSolid(HDC dc, const TRect& rect, COLORREF color);
+
+// An off-screen bitmap compatible with a DC, selected into a memory DC of its
+// own for its lifetime. Valid() is false when the platform refused either.
+class TMemoryBitmap {
+public:
+    TMemoryBitmap(HDC reference, int width, int height);
+    TMemoryBitmap(const TMemoryBitmap&) = delete;
+    TMemoryBitmap& operator=(const TMemoryBitmap&) = delete;
+    ~TMemoryBitmap();
+
+    bool Valid() const { return FDC && FBitmap; }
+    HDC DC() const { return FDC.Get(); }
+    HBITMAP Bitmap() const { return FBitmap.Get(); }
+
+private:
+    TOwnedDC FDC;
+    TGdiObject<HBITMAP> FBitmap;
+    HGDIOBJ FPrevious = nullptr;
+};
