@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,23 @@ std::string HostFolder();
 // find-first-file lookup finds it and it is not a folder.
 bool FileExists(const char* path, bool useAccess);
 bool FolderExists(const char* path);
+
+// While one is alive, what the file system answered to the existence tests
+// above is kept and given again for the same path: the answers don't change
+// during one scan, and the command-line search asks the same questions for
+// every entry that names the same file. TrkScan holds one for its length;
+// the answers are dropped when it starts and when it ends.
+class FileLookupScope {
+public:
+    FileLookupScope();
+    ~FileLookupScope();
+    FileLookupScope(const FileLookupScope&) = delete;
+    FileLookupScope& operator=(const FileLookupScope&) = delete;
+};
+
+// The number of questions put to the file system so far (find-first-file
+// lookups and access tests), kept answers not counted.
+uint64_t FileProbeCount();
 
 // Keeps the part after the last backslash.
 void FileNameOfPath(std::string& path);

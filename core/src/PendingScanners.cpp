@@ -6,9 +6,7 @@ DWORD ScanFontValues() { return 0; }
 DWORD ScanSharedDllValues() { return 0; }
 DWORD ScanHelpFileKeys() { return 0; }
 DWORD ScanRunValues() { return 0; }
-DWORD ScanFileTypeKeys() { return 0; }
 DWORD ScanRecentDocs() { return 0; }
 DWORD ScanUninstallKeys() { return 0; }
 DWORD ScanSoundKeys() { return 0; }
-DWORD ScanComGroup() { return 0; }
 DWORD ScanHistoryListKeys() { return 0; }
