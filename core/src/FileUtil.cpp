@@ -2,13 +2,12 @@
 // message pump, environment lists, time texts and the ini readers.
 #include "FileUtil.h"
 
-#include <io.h>
+#include "FileLookups.h"
+
 #include <mbstring.h>
 
 #include <cstdio>
 #include <cstring>
-#include <optional>
-#include <unordered_map>
 
 namespace {
 
@@ -27,56 +26,7 @@ size_t LastCharOffset(const std::string& text) {
     return last;
 }
 
-// The attributes of what the find-first-file lookup finds at path (a
-// pattern: the first match), or nothing.
-std::optional<DWORD> ProbeFind(const char* path) {
-    WIN32_FIND_DATAA found;
-    HANDLE handle = FindFirstFileA(path, &found);
-    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
-    FindClose(handle);
-    return found.dwFileAttributes;
-}
-
-bool ProbeAccess(const char* path) { return _access(path, 0) == 0; }
-
-uint64_t g_fileProbes = 0;
-
-// The kept answers, by exact path text; active only inside a FileLookupScope.
-struct FileAnswers {
-    bool active = false;
-    std::unordered_map<std::string, std::optional<DWORD>> finds;
-    std::unordered_map<std::string, bool> accesses;
-};
-FileAnswers g_answers;
-
-template <class Answer, class Probe>
-Answer Ask(std::unordered_map<std::string, Answer>& kept, const char* path, Probe probe) {
-    if (!g_answers.active) {
-        ++g_fileProbes;
-        return probe(path);
-    }
-    auto [at, added] = kept.try_emplace(path);
-    if (added) {
-        ++g_fileProbes;
-        at->second = probe(path);
-    }
-    return at->second;
-}
-
-std::optional<DWORD> FindAttributes(const char* path) {
-    return Ask(g_answers.finds, path, ProbeFind);
-}
-
 }  // namespace
-
-FileLookupScope::FileLookupScope() {
-    g_answers = FileAnswers{};
-    g_answers.active = true;
-}
-
-FileLookupScope::~FileLookupScope() { g_answers = FileAnswers{}; }
-
-uint64_t FileProbeCount() { return g_fileProbes; }
 
 std::string HostFolder() {
     std::string path(MAX_PATH, '\0');
@@ -96,7 +46,7 @@ std::string HostFolder() {
 
 bool FileExists(const char* path, bool useAccess) {
     if (!path) return false;
-    if (useAccess) return Ask(g_answers.accesses, path, ProbeAccess);
+    if (useAccess) return PathAccessible(path);
     std::optional<DWORD> attributes = FindAttributes(path);
     return attributes && !(*attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -20,10 +20,12 @@ bool FileExists(const char* path, bool useAccess);
 bool FolderExists(const char* path);
 
 // While one is alive, what the file system answered to the existence tests
-// above is kept and given again for the same path: the answers don't change
-// during one scan, and the command-line search asks the same questions for
-// every entry that names the same file. TrkScan holds one for its length;
-// the answers are dropped when it starts and when it ends.
+// above is kept: a path asked about again gets the same answer, and a plain
+// file name in a folder given by its full path is answered from one listing
+// of that folder. The answers don't change during one scan, and the
+// command-line search asks about some twenty mostly missing names per entry.
+// TrkScan holds one for its length; the answers are dropped when it starts
+// and when it ends.
 class FileLookupScope {
 public:
     FileLookupScope();
@@ -33,7 +35,7 @@ public:
 };
 
 // The number of questions put to the file system so far (find-first-file
-// lookups and access tests), kept answers not counted.
+// lookups, folder listings and access tests), kept answers not counted.
 uint64_t FileProbeCount();
 
 // Keeps the part after the last backslash.
