@@ -53,8 +53,8 @@ LONG ReadDefault(HKEY parent, const char* subkey, std::string* text, DWORD* type
     if (subkey && *subkey) {
         Key key;
         if (!key.Open(parent, subkey)) return ERROR_FILE_NOT_FOUND;
-        error = RegQueryValueExA(key.Get(), nullptr, nullptr, type,
-                                 reinterpret_cast<BYTE*>(buffer), &size);
+        error = RegQueryValueExA(key.Get(), nullptr, nullptr, type, reinterpret_cast<BYTE*>(buffer),
+                                 &size);
     } else {
         error = RegQueryValueExA(parent, nullptr, nullptr, type, reinterpret_cast<BYTE*>(buffer),
                                  &size);

@@ -134,8 +134,8 @@ int Bench(const SyntheticShape& shape, int runs) {
     };
     for (Category& category : categories) MeasureCategory(category, runs);
 
-    printf("%-18s %8s %11s %11s %7s %8s %11s %7s %8s\n", "", "", "registry", "scan,", "",
-           "probes/", "scan, kept", "", "probes/");
+    printf("%-18s %8s %11s %11s %7s %8s %11s %7s %8s\n", "", "", "registry", "scan,", "", "probes/",
+           "scan, kept", "", "probes/");
     printf("%-18s %8s %11s %11s %7s %8s %11s %7s %8s\n", "category", "entries", "reads only",
            "asking", "ratio", "entry", "answers", "ratio", "entry");
     for (const Category& c : categories) PrintRow(c.name, c.reads, c.asking, c.kept);

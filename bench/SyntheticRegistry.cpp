@@ -61,8 +61,8 @@ unsigned Reference(unsigned i, unsigned existing) {
 void SetValue(const std::string& subkey, const char* name, const std::string& data,
               DWORD type = REG_SZ) {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
         throw std::runtime_error("cannot create HKEY_CLASSES_ROOT\\" + subkey);
     if (name || !data.empty())
         RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.c_str()),

@@ -6,8 +6,8 @@
 #include <string>
 
 struct SyntheticShape {
-    unsigned classes = 20000;      // below CLSID
-    unsigned serverNames = 2000;   // distinct server files the classes name
+    unsigned classes = 20000;       // below CLSID
+    unsigned serverNames = 2000;    // distinct server files the classes name
     unsigned fileTypeRoots = 5000;  // half extensions, half classes
     unsigned typeLibs = 1000;
     unsigned interfaces = 5000;

@@ -26,8 +26,8 @@ bool ReadSubkeyValue(const ClassKey& cls, const char* subkey, bool acceptExpand,
 void TestFileSubkey(const ClassKey& cls, const char* subkey) {
     std::string value;
     if (!ReadSubkeyValue(cls, subkey, true, &value)) return;
-    ReportComKey(cls.title, cls.path + "\\" + subkey, value.c_str(), ReasonFileMissing,
-                 cls.percent, !CommandTargetExists(value.c_str(), true, true));
+    ReportComKey(cls.title, cls.path + "\\" + subkey, value.c_str(), ReasonFileMissing, cls.percent,
+                 !CommandTargetExists(value.c_str(), true, true));
 }
 
 // A key the subkey's value names below HKEY_CLASSES_ROOT\under (null: the

@@ -16,16 +16,16 @@ LONG ForEachComKey(const char* rootName, Visit&& visit) {
     if (LONG error = root.Open(HKEY_CLASSES_ROOT, rootName)) return error;
     KeyInfo info;
     if (LONG error = QueryKeyInfo(root.Get(), nullptr, &info)) return error;
-    return ForEachSubkey(root.Get(), info.subkeyCount, [&](HKEY key, const char* name,
-                                                           DWORD index) -> LONG {
-        return visit(key, name, ProgressPercent(index, info.subkeyCount));
-    });
+    return ForEachSubkey(root.Get(), info.subkeyCount,
+                         [&](HKEY key, const char* name, DWORD index) -> LONG {
+                             return visit(key, name, ProgressPercent(index, info.subkeyCount));
+                         });
 }
 
 // Reports one COM key entry: the category bit and the key kind go with the
 // reason; there is never a value name.
-inline void ReportComKey(const std::string& title, const std::string& keyPath,
-                         const char* target, uint32_t reason, double percent, bool invalid) {
+inline void ReportComKey(const std::string& title, const std::string& keyPath, const char* target,
+                         uint32_t reason, double percent, bool invalid) {
     constexpr uint32_t kComKey = uint32_t{ScanCOM} | uint32_t{EntryKindKey};
     ReportEntry(title.c_str(), keyPath.c_str(), nullptr, target, kComKey | reason, percent,
                 invalid);

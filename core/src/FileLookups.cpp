@@ -119,8 +119,7 @@ FolderListing ListFolder(const std::string& folder) {
 
 std::optional<DWORD> ListedOrProbed(const std::string& path) {
     size_t slash = path.rfind('\\');
-    if (slash == std::string::npos || !IsListable(path, slash + 1))
-        return ProbeFind(path.c_str());
+    if (slash == std::string::npos || !IsListable(path, slash + 1)) return ProbeFind(path.c_str());
     auto [folder, added] = g_kept.folders.try_emplace(path.substr(0, slash + 1));
     if (added) folder->second = ListFolder(folder->first);
     const FolderListing& listing = folder->second;

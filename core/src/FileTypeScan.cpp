@@ -35,8 +35,8 @@ struct ClassSubkey {
     std::string title;
     std::string keyPath;
     std::string value;
-    LONG read;
-    double percent;
+    LONG read = ERROR_FILE_NOT_FOUND;
+    double percent = 0;
 
     void Report(const char* target, uint32_t reason, bool invalid) const {
         ReportFileType(title, keyPath, target, reason, percent, invalid);
@@ -48,8 +48,8 @@ struct ClassSubkey {
 
 // False when the subkey doesn't exist. fixedTitle null: the title is the
 // class key's default value.
-bool ReadClassSubkey(const char* name, const char* subkey, const char* fixedTitle,
-                     double percent, ClassSubkey* out) {
+bool ReadClassSubkey(const char* name, const char* subkey, const char* fixedTitle, double percent,
+                     ClassSubkey* out) {
     if (!KeyExists(HKEY_CLASSES_ROOT, name, subkey)) return false;
     out->title = fixedTitle ? fixedTitle : DefaultValueText(HKEY_CLASSES_ROOT, name);
     std::string relative = std::string(name) + "\\" + subkey;
@@ -70,41 +70,39 @@ bool ClsidExists(const std::string& clsid) {
 // Each check returns 2 when its subkey doesn't exist, else the result of
 // reading the subkey's default value.
 
-LONG CheckPersistentHandler(const char* name, double percent) {
-    ClassSubkey handler;
-    if (!ReadClassSubkey(name, "PersistentHandler", "PersistentHandler", percent, &handler))
+// A subkey whose default value names another key: reported when the value
+// could be read, invalid when exists says the named key is missing.
+LONG CheckReference(const char* name, const char* subkey, const char* fixedTitle, double percent,
+                    uint32_t reason, bool (*exists)(const std::string&)) {
+    ClassSubkey reference;
+    if (!ReadClassSubkey(name, subkey, fixedTitle, percent, &reference))
         return ERROR_FILE_NOT_FOUND;
-    if (handler.read == ERROR_SUCCESS)
-        handler.ReportValue(ReasonClsidMissing, !ClsidExists(handler.value));
-    return handler.read;
+    if (reference.read == ERROR_SUCCESS) reference.ReportValue(reason, !exists(reference.value));
+    return reference.read;
+}
+
+LONG CheckPersistentHandler(const char* name, double percent) {
+    return CheckReference(name, "PersistentHandler", "PersistentHandler", percent,
+                          ReasonClsidMissing, ClsidExists);
 }
 
 LONG CheckClassClsid(const char* name, double percent) {
-    ClassSubkey clsid;
-    if (!ReadClassSubkey(name, "CLSID", nullptr, percent, &clsid)) return ERROR_FILE_NOT_FOUND;
-    if (clsid.read == ERROR_SUCCESS)
-        clsid.ReportValue(ReasonClsidMissing, !ClsidExists(clsid.value));
-    return clsid.read;
+    return CheckReference(name, "CLSID", nullptr, percent, ReasonClsidMissing, ClsidExists);
+}
+
+LONG CheckClassCurVer(const char* name, double percent) {
+    return CheckReference(name, "CurVer", nullptr, percent, ReasonClassMissing, ClassExists);
 }
 
 // A DefaultIcon key without a default value names no icon at all.
 LONG CheckClassDefaultIcon(const char* name, double percent) {
     ClassSubkey icon;
-    if (!ReadClassSubkey(name, "DefaultIcon", nullptr, percent, &icon))
-        return ERROR_FILE_NOT_FOUND;
+    if (!ReadClassSubkey(name, "DefaultIcon", nullptr, percent, &icon)) return ERROR_FILE_NOT_FOUND;
     if (icon.read == ERROR_FILE_NOT_FOUND)
         icon.Report(nullptr, ReasonEmptyKey, true);
     else if (icon.read == ERROR_SUCCESS)
         icon.ReportValue(ReasonFileMissing, !CommandTargetExists(icon.value.c_str(), true, true));
     return icon.read;
-}
-
-LONG CheckClassCurVer(const char* name, double percent) {
-    ClassSubkey curVer;
-    if (!ReadClassSubkey(name, "CurVer", nullptr, percent, &curVer)) return ERROR_FILE_NOT_FOUND;
-    if (curVer.read == ERROR_SUCCESS)
-        curVer.ReportValue(ReasonClassMissing, !ClassExists(curVer.value));
-    return curVer.read;
 }
 
 // An extension key names its class in its default value (read whatever its
@@ -141,14 +139,13 @@ void ScanClassKey(const char* name, double percent) {
 DWORD ScanFileTypeKeys() {
     KeyInfo info;
     if (LONG error = QueryKeyInfo(HKEY_CLASSES_ROOT, nullptr, &info)) return error;
-    return ForEachSubkeyName(HKEY_CLASSES_ROOT, info.subkeyCount,
-                             [&](const char* name, DWORD index) -> LONG {
-                                 double percent = ProgressPercentFileTypes(index, info.subkeyCount);
-                                 if (name[0] == '.')
-                                     ScanExtensionKey(name, std::string("HKEY_CLASSES_ROOT\\") + name,
-                                                      percent);
-                                 else
-                                     ScanClassKey(name, percent);
-                                 return ERROR_SUCCESS;
-                             });
+    return ForEachSubkeyName(
+        HKEY_CLASSES_ROOT, info.subkeyCount, [&](const char* name, DWORD index) -> LONG {
+            double percent = ProgressPercentFileTypes(index, info.subkeyCount);
+            if (name[0] == '.')
+                ScanExtensionKey(name, std::string("HKEY_CLASSES_ROOT\\") + name, percent);
+            else
+                ScanClassKey(name, percent);
+            return ERROR_SUCCESS;
+        });
 }

@@ -22,8 +22,7 @@ void TestReference(const InterfaceKey& iface, const char* subkey, const char* un
     if (reference.Open(iface.key, subkey) != ERROR_SUCCESS) return;
     std::string value;
     DWORD type = REG_NONE;
-    bool named = ReadValueText(reference.Get(), nullptr, nullptr, &value, &type) ==
-                     ERROR_SUCCESS &&
+    bool named = ReadValueText(reference.Get(), nullptr, nullptr, &value, &type) == ERROR_SUCCESS &&
                  IsStringType(type);
     ReportComKey(iface.title, iface.path + "\\" + subkey, named ? value.c_str() : nullptr, reason,
                  iface.percent, !named || !KeyExists(HKEY_CLASSES_ROOT, under, value.c_str()));

@@ -50,8 +50,7 @@ void TestLocaleFile(const Library& library, HKEY key, const std::string& path) {
 }
 
 // One subkey of a version key: HELPDIR, a locale, or anything else (FLAGS).
-void ScanVersionEntry(const Library& library, HKEY key, const char* name,
-                      const std::string& path) {
+void ScanVersionEntry(const Library& library, HKEY key, const char* name, const std::string& path) {
     KeyInfo info;
     if (QueryKeyInfo(key, nullptr, &info) != ERROR_SUCCESS) return;
     if (!ReportHoldsSomething(library, path, info)) return;

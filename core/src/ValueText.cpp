@@ -10,8 +10,8 @@ LONG ReadValueText(HKEY key, const char* subkey, const char* valueName, std::str
     char buffer[RegNameSize];
     DWORD size = sizeof buffer;
     DWORD valueType = REG_NONE;
-    LONG error = QueryValue(key, subkey, valueName, &valueType,
-                            reinterpret_cast<BYTE*>(buffer), &size);
+    LONG error =
+        QueryValue(key, subkey, valueName, &valueType, reinterpret_cast<BYTE*>(buffer), &size);
     if (type) *type = valueType;
     // Data stored without its closing zero ends where the read ended.
     text->assign(buffer, error == ERROR_SUCCESS ? strnlen(buffer, size) : 0);

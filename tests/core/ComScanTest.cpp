@@ -124,24 +124,24 @@ TEST(ComScan, ClassServersIconsTypeLibsAndProgIdsAreTestedByTheirRules) {
                    {kRoot + servers + "\\LocalServer", kFileMissing, missingServer},
                    {kRoot + servers + "\\DefaultIcon", kValid, icons + ",3"}},
                   "Holvane servers", percent(servers));
-    ExpectEntries(recorder.Below(kRoot + expanded),
-                  {{kRoot + expanded + "\\InprocServer32", kValid, "%1"},
-                   {kRoot + expanded + "\\LocalServer", kValid, "%HOLVANE_COMSCAN%\\srv.dll"},
-                   {kRoot + expanded + "\\DefaultIcon", kFileMissing,
-                    "%HOLVANE_COMSCAN%\\none.ico"}},
-                  "", percent(expanded));
+    ExpectEntries(
+        recorder.Below(kRoot + expanded),
+        {{kRoot + expanded + "\\InprocServer32", kValid, "%1"},
+         {kRoot + expanded + "\\LocalServer", kValid, "%HOLVANE_COMSCAN%\\srv.dll"},
+         {kRoot + expanded + "\\DefaultIcon", kFileMissing, "%HOLVANE_COMSCAN%\\none.ico"}},
+        "", percent(expanded));
     EXPECT_TRUE(recorder.Below(kRoot + passedOver).empty());
     ExpectEntries(recorder.Below(kRoot + references),
                   {{kRoot + references + "\\LocalServer", kValid, "notepad.exe /Automation"},
                    {kRoot + references + "\\TypeLib", kValid, Braced("lib")},
                    {kRoot + references + "\\ProgID", kValid, progId}},
                   "", percent(references));
-    ExpectEntries(recorder.Below(kRoot + missing),
-                  {{kRoot + missing + "\\InprocServer32", kFileMissing,
-                    "holvane-no-such-server.dll"},
-                   {kRoot + missing + "\\TypeLib", kTypeLibMissing, Braced("no-lib")},
-                   {kRoot + missing + "\\ProgID", kClassMissing, ClassesKeys::Unique("no-prog")}},
-                  "Holvane missing", percent(missing));
+    ExpectEntries(
+        recorder.Below(kRoot + missing),
+        {{kRoot + missing + "\\InprocServer32", kFileMissing, "holvane-no-such-server.dll"},
+         {kRoot + missing + "\\TypeLib", kTypeLibMissing, Braced("no-lib")},
+         {kRoot + missing + "\\ProgID", kClassMissing, ClassesKeys::Unique("no-prog")}},
+        "Holvane missing", percent(missing));
 }
 
 TEST(ComScan, TypeLibrariesAreWalkedThroughVersionsLocalesAndHelpFolders) {
@@ -235,8 +235,8 @@ TEST(ComScan, InterfacesNeedTheirTypeLibraryAndProxyClass) {
     auto percent = [](const std::string& key) { return ComPercent("Interface", key.substr(10)); };
     ExpectEntries(recorder.Below(kRoot + empty), {{kRoot + empty, kEmptyKey, ""}}, "",
                   percent(empty));
-    ExpectEntries(recorder.Below(kRoot + titled), {{kRoot + titled, kValid, ""}},
-                  "IHolvaneTitled", percent(titled));
+    ExpectEntries(recorder.Below(kRoot + titled), {{kRoot + titled, kValid, ""}}, "IHolvaneTitled",
+                  percent(titled));
     // Subkey names are written as the scan spells them, whatever the key's own case.
     std::string g = kRoot + good;
     ExpectEntries(recorder.Below(g),

@@ -26,8 +26,7 @@ double RootPercent(const std::string& name) {
 
 bool ClassesKeyExists(const char* subkey) {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
@@ -63,11 +62,12 @@ TEST(FileTypeScan, ExtensionKeysNeedAnExistingClassOrSomethingInside) {
     keys.Set(tooLong, nullptr, std::string(600, 'x'));
     keys.Set(tooLong + "\\PersistentHandler", nullptr, handlerClsid);
 
-    std::string handled = add("handled", {{"", kValid, cls}, {"\\PersistentHandler", kValid, handlerClsid}});
+    std::string handled =
+        add("handled", {{"", kValid, cls}, {"\\PersistentHandler", kValid, handlerClsid}});
     keys.Set(handled, nullptr, cls);
     keys.Set(handled + "\\PersistentHandler", nullptr, handlerClsid);
-    std::string badHandler =
-        add("bad-handler", {{"", kValid, cls}, {"\\PersistentHandler", kClsidMissing, "{nothing}"}});
+    std::string badHandler = add(
+        "bad-handler", {{"", kValid, cls}, {"\\PersistentHandler", kClsidMissing, "{nothing}"}});
     keys.Set(badHandler, nullptr, cls);
     keys.Set(badHandler + "\\PersistentHandler", nullptr, "{nothing}");
     std::string emptyHandler = add("empty-handler", {{"", kValid, cls}});
@@ -87,8 +87,8 @@ TEST(FileTypeScan, ExtensionKeysNeedAnExistingClassOrSomethingInside) {
             EXPECT_EQ(seen[i].code, expected.code) << std::hex << seen[i].code;
             EXPECT_EQ(seen[i].target, expected.target);
             EXPECT_EQ(seen[i].hasTarget, !expected.target.empty());
-            EXPECT_EQ(seen[i].title, expected.keyPath.empty() ? ExtensionTitle(c.name)
-                                                              : "PersistentHandler");
+            EXPECT_EQ(seen[i].title,
+                      expected.keyPath.empty() ? ExtensionTitle(c.name) : "PersistentHandler");
             EXPECT_FALSE(seen[i].hasEntryName);
             EXPECT_DOUBLE_EQ(seen[i].percent, RootPercent(c.name));
         }
@@ -177,8 +177,8 @@ TEST(FileTypeScan, RegistrationsOfOtherKindsAreNotClasses) {
     TrkScan(ScanFileTypes);
 
     for (const SeenEntry& seen : recorder.All()) {
-        for (const char* name : {"CLSID", "TypeLib", "AppID", "Applications", "Installer",
-                                 "Interface", "Software"})
+        for (const char* name :
+             {"CLSID", "TypeLib", "AppID", "Applications", "Installer", "Interface", "Software"})
             EXPECT_NE(CompareNoCaseN(seen.keyPath.c_str(), (kRoot + name + "\\").c_str(),
                                      kRoot.size() + strlen(name) + 1),
                       0)

@@ -82,8 +82,8 @@ public:
     }
     void Create(const std::string& subkey) const {
         HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, nullptr, 0,
-                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         RegCloseKey(key);
     }
@@ -91,14 +91,14 @@ public:
     void Set(const std::string& subkey, const char* name, const std::string& data,
              DWORD type = REG_SZ) const {
         DWORD size = static_cast<DWORD>(data.size() + (type == REG_BINARY ? 0 : 1));
-        ASSERT_EQ(RegSetKeyValueA(HKEY_CLASSES_ROOT, subkey.c_str(), name, type, data.c_str(),
-                                  size),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegSetKeyValueA(HKEY_CLASSES_ROOT, subkey.c_str(), name, type, data.c_str(), size),
+            ERROR_SUCCESS);
     }
     void SetDword(const std::string& subkey, const char* name, DWORD data) const {
-        ASSERT_EQ(RegSetKeyValueA(HKEY_CLASSES_ROOT, subkey.c_str(), name, REG_DWORD, &data,
-                                  sizeof data),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegSetKeyValueA(HKEY_CLASSES_ROOT, subkey.c_str(), name, REG_DWORD, &data, sizeof data),
+            ERROR_SUCCESS);
     }
 
 private:
@@ -142,7 +142,8 @@ struct ExpectedEntry {
 inline void ExpectEntries(const std::vector<SeenEntry>& seen,
                           const std::vector<ExpectedEntry>& expected, const std::string& title,
                           double percent) {
-    ASSERT_EQ(seen.size(), expected.size()) << "below " << (expected.empty() ? "" : expected[0].keyPath);
+    ASSERT_EQ(seen.size(), expected.size())
+        << "below " << (expected.empty() ? "" : expected[0].keyPath);
     for (size_t i = 0; i < seen.size(); ++i) {
         SCOPED_TRACE(expected[i].keyPath + " #" + std::to_string(i));
         EXPECT_EQ(seen[i].keyPath, expected[i].keyPath);
