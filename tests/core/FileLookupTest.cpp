@@ -117,22 +117,22 @@ TEST(FileLookupScope, AnswersAreThoseOfTheLookup) {
 
 TEST(FileLookupScope, EachScanAsksAfresh) {
     ScratchFolder folder;
-    std::string server = folder.File("server.dll");
+    std::string icon = folder.File("app.ico");
     ClassesKeys keys;
-    std::string cls = keys.Own("CLSID\\{" + ClassesKeys::Unique("class") + "}");
-    keys.Set(cls + "\\InprocServer32", nullptr, server);
-    std::string path = "HKEY_CLASSES_ROOT\\" + cls + "\\InprocServer32";
+    std::string cls = keys.Own(ClassesKeys::Unique("class"));
+    keys.Set(cls + "\\DefaultIcon", nullptr, icon + ",0");
+    std::string path = "HKEY_CLASSES_ROOT\\" + cls + "\\DefaultIcon";
 
     ScanRecorder recorder;
-    TrkScan(ScanCOM);
-    ASSERT_TRUE(DeleteFileA(server.c_str()));
-    TrkScan(ScanCOM);
-    folder.File("server.dll");
-    TrkScan(ScanCOM);
+    TrkScan(ScanFileTypes);
+    ASSERT_TRUE(DeleteFileA(icon.c_str()));
+    TrkScan(ScanFileTypes);
+    folder.File("app.ico");
+    TrkScan(ScanFileTypes);
 
     std::vector<SeenEntry> seen = recorder.Below(path);
     ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].code, 0x1200u);
-    EXPECT_EQ(seen[1].code, 0x1205u);
-    EXPECT_EQ(seen[2].code, 0x1200u);
+    EXPECT_EQ(seen[0].code, 0x4200u);
+    EXPECT_EQ(seen[1].code, 0x4205u);
+    EXPECT_EQ(seen[2].code, 0x4200u);
 }
