@@ -2,7 +2,8 @@
 // message pump, environment lists, time texts and the ini readers.
 #include "FileUtil.h"
 
-#include <io.h>
+#include "FileLookups.h"
+
 #include <mbstring.h>
 
 #include <cstdio>
@@ -25,13 +26,6 @@ size_t LastCharOffset(const std::string& text) {
     return last;
 }
 
-bool FindFirst(const char* path, WIN32_FIND_DATAA* found) {
-    HANDLE handle = FindFirstFileA(path, found);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    FindClose(handle);
-    return true;
-}
-
 }  // namespace
 
 std::string HostFolder() {
@@ -52,15 +46,15 @@ std::string HostFolder() {
 
 bool FileExists(const char* path, bool useAccess) {
     if (!path) return false;
-    if (useAccess) return _access(path, 0) == 0;
-    WIN32_FIND_DATAA found;
-    return FindFirst(path, &found) && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (useAccess) return PathAccessible(path);
+    std::optional<DWORD> attributes = FindAttributes(path);
+    return attributes && !(*attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FolderExists(const char* path) {
     if (!path) return false;
-    WIN32_FIND_DATAA found;
-    return FindFirst(path, &found) && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    std::optional<DWORD> attributes = FindAttributes(path);
+    return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void FileNameOfPath(std::string& path) {

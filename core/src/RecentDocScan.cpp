@@ -123,7 +123,7 @@ DWORD ScanRecentDocValues() {
     CheckRecentDocValues(recentDocs.Get(), info.valueCount, keyPath,
                          ProgressPercent(1, info.subkeyCount));
     ForEachSubkey(recentDocs.Get(), info.subkeyCount,
-                  [&](DWORD index, const char* name, RegKey& subkey) {
+                  [&](RegKey& subkey, const char* name, DWORD index) {
                       KeyInfo subInfo;
                       if (QueryKeyInfo(subkey.Get(), nullptr, &subInfo) != ERROR_SUCCESS) return;
                       std::string subPath = keyPath + "\\" + name;

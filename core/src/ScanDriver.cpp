@@ -1,5 +1,6 @@
 // ScanDriver.cpp - TrkScan: runs the category scanners in their fixed order.
 #include "Engine.h"
+#include "FileUtil.h"
 #include "Scanners.h"
 
 namespace {
@@ -51,5 +52,6 @@ extern "C" uint32_t WINAPI TrkScan(uint32_t flags) {
     // A call made from a handler pumped by a running scan is refused.
     if (g_engine.status & StatusScanning) return 0;
     ScanSession session;
+    FileLookupScope lookups;
     return RunScanners(flags);
 }

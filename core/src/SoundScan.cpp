@@ -56,7 +56,7 @@ bool ReadSchemeSound(HKEY scheme, std::string* sound) {
 }
 
 void CheckSchemes(HKEY event, const char* appName, const char* eventName, SoundPosition at) {
-    ForEachSubkey(event, at.s, [&](DWORD k, const char* schemeName, RegKey& scheme) {
+    ForEachSubkey(event, at.s, [&](RegKey& scheme, const char* schemeName, DWORD k) {
         std::string sound;
         if (!ReadSchemeSound(scheme.Get(), &sound)) return;
         at.k = k;
@@ -72,7 +72,7 @@ void CheckSchemes(HKEY event, const char* appName, const char* eventName, SoundP
 }
 
 void CheckEvents(HKEY app, const char* appName, SoundPosition at) {
-    ForEachSubkey(app, at.h, [&](DWORD j, const char* eventName, RegKey& event) {
+    ForEachSubkey(app, at.h, [&](RegKey& event, const char* eventName, DWORD j) {
         at.j = j;
         at.s = SubkeyCount(event.Get());
         CheckSchemes(event.Get(), appName, eventName, at);
@@ -101,7 +101,7 @@ DWORD ScanSoundKeys() {
     if (LONG error = apps.Open(HKEY_CURRENT_USER, kAppsKey)) return error;
     SoundPosition at{};
     at.m = SubkeyCount(apps.Get());
-    ForEachSubkey(apps.Get(), at.m, [&](DWORD i, const char* appName, RegKey& app) {
+    ForEachSubkey(apps.Get(), at.m, [&](RegKey& app, const char* appName, DWORD i) {
         at.i = i;
         at.h = SubkeyCount(app.Get());
         CheckEvents(app.Get(), appName, at);

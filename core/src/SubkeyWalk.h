@@ -1,5 +1,7 @@
-// SubkeyWalk.h - the loop frame of the scanners that walk registry trees:
-// each subkey of an open key, by index, opened for full access.
+// SubkeyWalk.h - the loop frame of the scanners that walk a key's subkeys by
+// index: from 0 while the index is below the count read before the loop and
+// no stop is asked for; a subkey that fails to enumerate (its name doesn't
+// fit the 520-byte buffer) or to open for full access is passed over.
 #pragma once
 
 #include "Engine.h"
@@ -7,28 +9,37 @@
 
 #include <type_traits>
 
-// Calls visit(index, name, key) for each subkey index from 0 while it is below
-// count and no stop is requested. A subkey whose name doesn't fit the 520-byte
-// buffer, or that doesn't open for full access, is passed over. The visitor
-// may close the key early (key.Reset) to do work after the close; one that
-// returns a flag ends the walk by returning false.
-template <typename Visit>
-void ForEachSubkey(HKEY parent, DWORD count, Visit visit) {
+// Calls visit(name, index) for each subkey name of parent. A non-zero result
+// of visit ends the walk with it.
+template <class Visit>
+LONG ForEachSubkeyName(HKEY parent, DWORD count, Visit&& visit) {
     for (DWORD index = 0; index < count && !StopRequested(); ++index) {
         char name[RegNameSize];
-        DWORD nameSize = RegNameSize;
-        if (RegEnumKeyExA(parent, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
+        DWORD length = RegNameSize;
+        if (RegEnumKeyExA(parent, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS)
             continue;
-        RegKey key;
-        if (key.Open(parent, name) != ERROR_SUCCESS) continue;
-        const char* keyName = name;
-        if constexpr (std::is_same_v<decltype(visit(index, keyName, key)), bool>) {
-            if (!visit(index, keyName, key)) return;
-        } else {
-            visit(index, keyName, key);
-        }
+        if (LONG error = visit(static_cast<const char*>(name), index)) return error;
     }
+    return ERROR_SUCCESS;
+}
+
+// The same, with each subkey opened for full access: visit(key, name, index).
+// The key is closed when visit returns; a visitor may close it earlier
+// (key.Reset) to do work after the close. A visitor that returns a result
+// ends the walk with a non-zero one.
+template <class Visit>
+LONG ForEachSubkey(HKEY parent, DWORD count, Visit&& visit) {
+    return ForEachSubkeyName(parent, count, [&](const char* name, DWORD index) -> LONG {
+        RegKey subkey;
+        if (subkey.Open(parent, name) != ERROR_SUCCESS) return ERROR_SUCCESS;
+        if constexpr (std::is_void_v<decltype(visit(subkey, name, index))>) {
+            visit(subkey, name, index);
+            return ERROR_SUCCESS;
+        } else {
+            return visit(subkey, name, index);
+        }
+    });
 }
 
 // The number of subkeys of an open key; 0 when its information can't be read.

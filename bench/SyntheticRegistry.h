@@ -1,0 +1,25 @@
+// SyntheticRegistry.h - fills HKEY_CLASSES_ROOT and a folder with class,
+// type-library, interface and file-type registrations at scale, and removes
+// them again. Every key made carries "HolvaneBench" (or ".hvb") in its name.
+#pragma once
+
+#include <string>
+
+struct SyntheticShape {
+    unsigned classes = 20000;       // below CLSID
+    unsigned serverNames = 2000;    // distinct server files the classes name
+    unsigned fileTypeRoots = 5000;  // half extensions, half classes
+    unsigned typeLibs = 1000;
+    unsigned interfaces = 5000;
+};
+
+// The folder the synthetic files live in; its "bin" subfolder is put first on
+// the search path, as the system folder is.
+std::string SyntheticFolder();
+
+void BuildSyntheticRegistry(const SyntheticShape& shape);
+// Removes every synthetic key and file, also those a stopped run left.
+void RemoveSyntheticRegistry();
+
+// One line on the proportions of the generated registry.
+std::string DescribeShape(const SyntheticShape& shape);

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs the scan benchmark under Wine in a prefix of its own
+# (build/bench-wineprefix), so the tests' prefix never sees its synthetic
+# keys; the benchmark also removes them when it ends. The program and the
+# prefix's wineserver are pinned to one CPU (BENCH_CPU, default the last
+# one): registry calls between two CPUs are several times slower and noisy.
+#
+#   bench/run.sh [scan_bench arguments]     e.g. bench/run.sh --servers 20000
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+program=build/bench/scan_bench.exe
+[ -f "$program" ] || { cmake --preset mingw64 >/dev/null && cmake --build build -j8; }
+
+cpu=${BENCH_CPU:-$(( $(nproc) - 1 ))}
+export WINEPREFIX=$root/build/bench-wineprefix
+export WINEDEBUG=-all
+unset DISPLAY  # nothing here opens a window
+
+# Make the prefix (first run only), then hand it to a pinned server of ours.
+scripts/wine-run.sh "$WINEPREFIX" cmd /c exit 0 >/dev/null 2>&1
+wineserver -k 2>/dev/null || true
+wineserver -w
+taskset -c "$cpu" wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
+
+taskset -c "$cpu" scripts/wine-run.sh "$WINEPREFIX" "$program" "$@"
