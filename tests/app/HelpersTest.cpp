@@ -208,6 +208,14 @@ TEST_F(HelpersTest, DateTextIsTheLongDateAndTheUsersTimeFormat) {
     ADD_FAILURE() << CurrentDateTimeText();
 }
 
+TEST(ProgramFolder, IsTheRunningProgramsFolderWithABackslash) {
+    char name[MAX_PATH * 4];
+    ASSERT_GT(GetModuleFileNameA(nullptr, name, sizeof name), 0u);
+    std::string folder = ProgramFolder();
+    EXPECT_TRUE(folder.ends_with("\\"));
+    EXPECT_EQ(folder + ExtractFileName(name), name);
+}
+
 TEST(TreskBinding, SafeStrLenOfAnAbsentText) {
     EXPECT_EQ(SafeStrLen(nullptr), 0u);
     EXPECT_EQ(SafeStrLen(""), 0u);
