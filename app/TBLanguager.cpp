@@ -1,0 +1,83 @@
+// TBLanguager.cpp - the language texts and their file.
+#include <app/TBLanguager.h>
+#include <app/globals.h>
+#include <classlib/IniFiles.h>
+#include <classlib/SysUtils.h>
+
+namespace {
+
+constexpr const char* SCannotSaveLanguage = "Cann't save language file %s";
+
+constexpr size_t SectionSize(std::string_view section) {
+    size_t count = 0;
+    for (const TLanguageDefault& text : LanguageDefaults)
+        if (section == text.Section) ++count;
+    return count;
+}
+
+// The sections follow each other, so a file written in table order keeps them whole.
+constexpr bool SectionsInOrder() {
+    for (size_t i = 0; i < LanguageTextCount; ++i)
+        if (std::string_view(LanguageDefaults[i].Section) !=
+            (i < SectionSize(FormMainSection) ? FormMainSection : MessageSection))
+            return false;
+    return true;
+}
+
+// Keys are unique over both sections, so a key alone names its text.
+consteval bool KeysUnique() {
+    for (size_t i = 0; i < LanguageTextCount; ++i)
+        if (LanguageKeyIndex(LanguageDefaults[i].Key) != i) return false;
+    return true;
+}
+
+static_assert(SectionSize(FormMainSection) == 79 && SectionSize(MessageSection) == 35);
+static_assert(SectionsInOrder());
+static_assert(KeysUnique());
+
+}  // namespace
+
+TLanguageTexts LanguageTexts;
+
+TLanguageTexts::TLanguageTexts() {
+    FTexts.reserve(LanguageTextCount);
+    for (const TLanguageDefault& text : LanguageDefaults) FTexts.emplace_back(text.Text);
+}
+
+const std::string* TLanguageTexts::Find(std::string_view key) const {
+    for (size_t i = 0; i < LanguageTextCount; ++i)
+        if (key == LanguageDefaults[i].Key) return &FTexts[i];
+    return nullptr;
+}
+
+bool LoadLanguage() {
+    const std::string& path = AppSettings.LanguageFilePath;
+    if (!FileExists(path) && !WriteDefaultLanguage()) {
+        OwnerlessMessageBox(Format(SCannotSaveLanguage, {path}), SWriteFileError, MB_ICONERROR);
+        return false;
+    }
+    try {
+        TIniFile ini(path);
+        for (size_t i = 0; i < LanguageTextCount; ++i) {
+            const TLanguageDefault& text = LanguageDefaults[i];
+            std::string stored = ini.ReadString(text.Section, text.Key, LanguageTexts.At(i));
+            LanguageTexts.SetAt(i, ConvertLineBreaks(stored, true));
+        }
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+bool WriteDefaultLanguage() {
+    try {
+        TIniFile ini(AppSettings.LanguageFilePath);
+        for (size_t i = 0; i < LanguageTextCount; ++i) {
+            const TLanguageDefault& text = LanguageDefaults[i];
+            ini.WriteString(text.Section, text.Key, ConvertLineBreaks(LanguageTexts.At(i), false));
+        }
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,301 @@
+// globals.cpp - the settings store, the found-entry list, the engine paths
+// and the small shared helpers.
+#include <app/globals.h>
+#include <classlib/SysUtils.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+#include <variant>
+
+TAppSettings AppSettings;
+TFoundEntries FoundEntries;
+RescueNode* RescueItems = nullptr;
+int32_t BusyCursorDepth = 0;
+
+TMessageBoxEvent OwnerlessMessageBox = [](const std::string& text, const std::string& caption,
+                                          UINT flags) {
+    return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), flags);
+};
+
+namespace {
+
+constexpr const char* SCannotSaveConfig = "Cann't save config to file %s !";
+constexpr const char* CopyrightKey = "Copyright";
+constexpr const char* VersionKey = "Version";
+constexpr const char* BackupFolderName = "backup";
+constexpr const char* RescueIndexName = "Rescue.ini";
+constexpr const char* DateTimeFormat = "dddd, mmmm dd, yyyy - tt";
+
+// --- Section "system" ------------------------------------------------------------------------
+
+using TStateField =
+    std::variant<bool TGlobalVars::*, int32_t TGlobalVars::*, std::string TGlobalVars::*>;
+
+struct TStateKey {
+    const char* Name;
+    TStateField Field;
+};
+
+// The state keys in the order they are read and written.
+const TStateKey StateKeys[] = {
+    {"StartWhenSystemBoots", &TGlobalVars::StartWhenSystemBoots},
+    {"StartScanWhenStarts", &TGlobalVars::StartScanWhenStarts},
+    {"StartMin", &TGlobalVars::StartMin},
+    {"ConfirmBackups", &TGlobalVars::ConfirmBackups},
+    {"LastScanDateTime", &TGlobalVars::LastScanDateTime},
+    {"LastScanResult", &TGlobalVars::LastScanResult},
+    {"LastRegistryDefragDateTime", &TGlobalVars::LastRegistryDefragDateTime},
+    {"LastRegistryBackupDateTime", &TGlobalVars::LastRegistryBackupDateTime},
+    {"InvalidRegistryEntriesFoundToDate", &TGlobalVars::InvalidRegistryEntriesFoundToDate},
+    {"RegistryErrorsFixedToDate", &TGlobalVars::RegistryErrorsFixedToDate},
+    {"ScanBoxCOM", &TGlobalVars::ScanBoxCOM},
+    {"ScanBoxApplicationPaths", &TGlobalVars::ScanBoxApplicationPaths},
+    {"ScanBoxFileTypes", &TGlobalVars::ScanBoxFileTypes},
+    {"ScanBoxFonts", &TGlobalVars::ScanBoxFonts},
+    {"ScanBoxHelpFiles", &TGlobalVars::ScanBoxHelpFiles},
+    {"ScanBoxHistoryLists", &TGlobalVars::ScanBoxHistoryLists},
+    {"ScanBoxSharedFiles", &TGlobalVars::ScanBoxSharedFiles},
+    {"ScanBoxShortcuts", &TGlobalVars::ScanBoxShortcuts},
+    {"ScanBoxSoftware", &TGlobalVars::ScanBoxSoftware},
+    {"ScanBoxSounds", &TGlobalVars::ScanBoxSounds},
+    {"ScanBoxStartup", &TGlobalVars::ScanBoxStartup},
+    {"ScanBoxStartMenu", &TGlobalVars::ScanBoxStartMenu},
+};
+
+template <class... Ts>
+struct Overloaded : Ts... {
+    using Ts::operator()...;
+};
+
+// Each key read with its field's current value as the default.
+void ReadStateSettings(const TIniFile& ini, TGlobalVars& vars) {
+    for (const TStateKey& key : StateKeys) {
+        std::visit(Overloaded{
+                       [&](bool TGlobalVars::*field) {
+                           vars.*field = ini.ReadBool(SystemSection, key.Name, vars.*field);
+                       },
+                       [&](int32_t TGlobalVars::*field) {
+                           vars.*field = ini.ReadInteger(SystemSection, key.Name, vars.*field);
+                       },
+                       [&](std::string TGlobalVars::*field) {
+                           vars.*field = ini.ReadString(SystemSection, key.Name, vars.*field);
+                       },
+                   },
+                   key.Field);
+    }
+}
+
+void ReadSettings(const TIniFile& ini, TAppSettings& settings) {
+    settings.Copyright = ini.ReadString(SystemSection, CopyrightKey, DefaultCopyright);
+    settings.Version = ini.ReadString(SystemSection, VersionKey, DefaultVersion);
+    ReadStateSettings(ini, settings);
+    settings.SkinsDir = ini.ReadString(SystemSection, SkinsDirKey, settings.SkinsDir);
+    settings.LanguagesDir = ini.ReadString(SystemSection, LanguagesDirKey, settings.LanguagesDir);
+    settings.LanguageFile = ini.ReadString(SystemSection, LanguageFileKey, settings.LanguageFile);
+}
+
+void DeriveFilePaths(TAppSettings& settings) {
+    settings.SkinPath = EnsureTrailingBackslash(settings.ExePath + settings.SkinsDir);
+    settings.SkinFilePath = settings.SkinPath + SkinFileName;
+    settings.LanguagePath = EnsureTrailingBackslash(settings.ExePath + settings.LanguagesDir);
+    settings.LanguageFilePath = settings.LanguagePath + settings.LanguageFile;
+}
+
+// --- Section "Form" --------------------------------------------------------------------------
+
+constexpr const char* LeftKey = "x";
+constexpr const char* TopKey = "y";
+constexpr const char* MaximizedKey = "maximized";
+
+TIniFile FormPositionFile(const std::string& fileName) {
+    return TIniFile(Trim(fileName).empty() ? AppSettings.ConfigFilePath : fileName);
+}
+
+// --- Engine paths ----------------------------------------------------------------------------
+
+// Copies path with its zero into field when both fit; the field stays as it is otherwise.
+void CopyEnginePath(char (&field)[EnginePathSize], const std::string& path) {
+    if (path.size() < EnginePathSize) std::memcpy(field, path.c_str(), path.size() + 1);
+}
+
+// A copy of an entry's text: absent when the text is absent or empty.
+char* CopyEntryText(const char* text) {
+    size_t length = SafeStrLen(text);
+    if (length == 0) return nullptr;
+    char* copy = new char[length + 1];
+    std::memcpy(copy, text, length + 1);
+    return copy;
+}
+
+void FreeEntry(ScanEntry* entry) {
+    delete[] entry->title;
+    delete[] entry->target;
+    delete[] entry->keyPath;
+    delete[] entry->entryName;
+    delete entry;
+}
+
+}  // namespace
+
+// --- Settings --------------------------------------------------------------------------------
+
+bool LoadSettings() { return LoadSettingsFrom(ProgramFolder()); }
+
+bool LoadSettingsFrom(const std::string& programFolder) {
+    AppSettings = TAppSettings{};
+    AppSettings.ExePath = EnsureTrailingBackslash(programFolder);
+    AppSettings.ConfigFilePath = AppSettings.ExePath + SettingsFileName;
+    if (!FileExists(AppSettings.ConfigFilePath) && !WriteDefaultSettings()) {
+        OwnerlessMessageBox(Format(SCannotSaveConfig, {AppSettings.ConfigFilePath}),
+                            SWriteFileError, MB_ICONERROR);
+        return false;
+    }
+    try {
+        ReadSettings(TIniFile(AppSettings.ConfigFilePath), AppSettings);
+        DeriveFilePaths(AppSettings);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+std::string ProgramFolder() {
+    std::string name(MAX_PATH, '\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length < name.size()) {
+            name.resize(length);
+            break;
+        }
+        name.resize(name.size() * 2);
+    }
+    return EnsureTrailingBackslash(ExtractFilePath(name));
+}
+
+bool WriteDefaultSettings() {
+    try {
+        TIniFile ini(AppSettings.ConfigFilePath);
+        WriteStateSettings(ini);
+        ini.WriteString(SystemSection, SkinsDirKey, DefaultSkinsDir);
+        ini.WriteString(SystemSection, LanguagesDirKey, DefaultLanguagesDir);
+        ini.WriteString(SystemSection, LanguageFileKey, DefaultLanguageFile);
+        ini.WriteString(SystemSection, CopyrightKey, DefaultCopyright);
+        ini.WriteString(SystemSection, VersionKey, DefaultVersion);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+void WriteStateSettings(const TIniFile& ini) {
+    const TGlobalVars& vars = AppSettings;
+    for (const TStateKey& key : StateKeys) {
+        std::visit(Overloaded{
+                       [&](bool TGlobalVars::*field) {
+                           ini.WriteBool(SystemSection, key.Name, vars.*field);
+                       },
+                       [&](int32_t TGlobalVars::*field) {
+                           ini.WriteInteger(SystemSection, key.Name, vars.*field);
+                       },
+                       [&](std::string TGlobalVars::*field) {
+                           ini.WriteString(SystemSection, key.Name, vars.*field);
+                       },
+                   },
+                   key.Field);
+    }
+}
+
+// --- Window position -------------------------------------------------------------------------
+
+void SaveFormPosition(const std::string& section, const TCustomForm& form,
+                      const std::string& fileName) {
+    TIniFile ini = FormPositionFile(fileName);
+    ini.WriteInteger(section, LeftKey, form.Left());
+    ini.WriteInteger(section, TopKey, form.Top());
+    ini.WriteBool(section, MaximizedKey, form.WindowState() == wsMaximized);
+}
+
+bool LoadFormPosition(const std::string& section, TCustomForm& form, const std::string& fileName) {
+    TIniFile ini = FormPositionFile(fileName);
+    bool maximized = ini.ReadBool(section, MaximizedKey, false);
+    int left = ini.ReadInteger(section, LeftKey, form.Left());
+    int top = ini.ReadInteger(section, TopKey, form.Top());
+    // A maximised window stands a few pixels off the screen's corner.
+    form.SetLeft(std::max(left, 0));
+    form.SetTop(std::max(top, 0));
+    form.SetWindowState(maximized ? wsMaximized : wsNormal);
+    return true;
+}
+
+// --- Found entries ---------------------------------------------------------------------------
+
+ScanEntry* AppendFoundEntry(const ScanEntry& entry) {
+    auto* copy = new ScanEntry{};
+    copy->id = FoundEntries.NextId++;
+    copy->code = entry.code;
+    copy->title = CopyEntryText(entry.title);
+    copy->target = CopyEntryText(entry.target);
+    copy->keyPath = CopyEntryText(entry.keyPath);
+    copy->entryName = CopyEntryText(entry.entryName);
+    if (FoundEntries.Tail)
+        FoundEntries.Tail->next = copy;
+    else
+        FoundEntries.Head = copy;
+    FoundEntries.Tail = copy;
+    return copy;
+}
+
+void FreeFoundEntries(ScanEntry*& head, bool followNext) {
+    ScanEntry* entry = head;
+    head = nullptr;
+    while (entry) {
+        ScanEntry* next = followNext ? entry->next : nullptr;
+        FreeEntry(entry);
+        entry = next;
+    }
+}
+
+// --- Engine paths ----------------------------------------------------------------------------
+
+void InitEnginePaths() {
+    FoundEntries = TFoundEntries{};
+    RescueItems = nullptr;
+    ScanMonitor = TScanMonitor{};
+    AppEngineConfig = EngineConfig{};
+    std::string folder = EnsureTrailingBackslash(AppSettings.ExePath + BackupFolderName);
+    CopyEnginePath(AppEngineConfig.rescueFolder, folder);
+    CopyEnginePath(AppEngineConfig.rescueIndexPath, folder + RescueIndexName);
+    if (!DirectoryExists(folder)) ForceDirectories(folder);
+}
+
+// --- Small helpers ---------------------------------------------------------------------------
+
+std::string CurrentDateTimeText() { return FormatDateTime(DateTimeFormat, Now()); }
+
+void OpenLink(const std::string& link) {
+    TBusyCursor busy;
+    if (Trim(link).empty()) return;
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = "Open";
+    info.lpFile = link.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    // The started program is not waited for; its process handle is let go at once.
+    if (ShellExecuteExA(&info) && info.hProcess) CloseHandle(info.hProcess);
+}
+
+int32_t ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
+    return Application->MessageBox(text, caption, flags);
+}
+
+void BeginBusyCursor() {
+    ++BusyCursorDepth;
+    Screen->SetCursor(crHourGlass);
+}
+
+void EndBusyCursor() {
+    if (BusyCursorDepth <= 0) return;
+    if (--BusyCursorDepth == 0) Screen->SetCursor(crDefault);
+}

@@ -1,0 +1,187 @@
+// globals.h - the main program's settings store and the helpers that all its
+// windows share.
+//
+//   TGlobalVars, TAppSettings, AppSettings   the settings of "config.ini" and
+//                                            the folder and file paths made from them
+//   LoadSettings, WriteDefaultSettings, WriteStateSettings
+//   SaveFormPosition, LoadFormPosition       section "Form" of the settings file
+//   TScanItem                                one row of the results list
+//   FoundEntries, AppendFoundEntry, FreeFoundEntries, RescueItems
+//   InitEnginePaths                          the core library's rescue paths
+//   CurrentDateTimeText, OpenLink, ShowMessageBox, OwnerlessMessageBox
+//   BeginBusyCursor, EndBusyCursor, TBusyCursor, BusyCursorDepth
+//
+// Everything here runs on the GUI thread.
+#pragma once
+
+#include <app/PubFunctions.h>
+#include <app/TreskBinding.h>
+#include <classlib/Classes.h>
+#include <classlib/Forms.h>
+#include <classlib/IniFiles.h>
+
+#include <cstdint>
+#include <string>
+
+inline constexpr const char* ProductName = "Holvane";
+inline constexpr const char* DefaultVersion = "v6.2.4.4";
+inline constexpr const char* DefaultCopyright = "Copyright (C) 2004-2009 Holvane Software";
+
+// The settings file in the program folder, its two sections, and the keys
+// that other writers and the defragmentation tool name.
+inline constexpr const char* SettingsFileName = "config.ini";
+inline constexpr const char* SystemSection = "system";
+inline constexpr const char* FormSection = "Form";
+inline constexpr const char* SkinsDirKey = "SkinsDir";
+inline constexpr const char* LanguagesDirKey = "LanguagesDir";
+inline constexpr const char* LanguageFileKey = "LanguageFile";
+inline constexpr const char* DefaultSkinsDir = "Skins";
+inline constexpr const char* DefaultLanguagesDir = "Langs";
+inline constexpr const char* DefaultLanguageFile = "English.ini";
+inline constexpr const char* SkinFileName = "Default.ini";
+
+// Caption of the loaders' message when a file cannot be written.
+inline constexpr const char* SWriteFileError = "Write File Error!";
+
+// The persisted values of section "system"; a key missing from the file
+// leaves its field at the default given here.
+struct TGlobalVars {
+    bool StartWhenSystemBoots = false;
+    bool StartScanWhenStarts = false;
+    bool StartMin = false;
+    bool ConfirmBackups = true;
+    std::string LastScanDateTime = "...";
+    int32_t LastScanResult = 0;
+    std::string LastRegistryDefragDateTime = "...";
+    std::string LastRegistryBackupDateTime = "...";
+    int32_t InvalidRegistryEntriesFoundToDate = 0;
+    int32_t RegistryErrorsFixedToDate = 0;
+    bool ScanBoxCOM = true;
+    bool ScanBoxApplicationPaths = true;
+    bool ScanBoxFileTypes = true;
+    bool ScanBoxFonts = true;
+    bool ScanBoxHelpFiles = true;
+    bool ScanBoxHistoryLists = true;
+    bool ScanBoxSharedFiles = true;
+    bool ScanBoxShortcuts = true;
+    bool ScanBoxSoftware = true;
+    bool ScanBoxSounds = true;
+    bool ScanBoxStartup = true;
+    bool ScanBoxStartMenu = true;
+    std::string SkinsDir = DefaultSkinsDir;
+    std::string LanguagesDir = DefaultLanguagesDir;
+    std::string LanguageFile = DefaultLanguageFile;
+};
+
+// The process-wide settings: the persisted values, the two texts of the
+// About page, and the paths derived at start-up. A path that LoadSettings
+// could not derive stays empty.
+struct TAppSettings : TGlobalVars {
+    std::string Copyright;
+    std::string Version;
+    std::string ExePath;           // the program folder, ending with "\"
+    std::string ConfigFilePath;    // ExePath + "config.ini"
+    std::string SkinPath;          // ExePath + SkinsDir, ending with "\"
+    std::string SkinFilePath;      // SkinPath + "Default.ini"
+    std::string LanguagePath;      // ExePath + LanguagesDir, ending with "\"
+    std::string LanguageFilePath;  // LanguagePath + LanguageFile; the language menu changes it
+};
+
+extern TAppSettings AppSettings;
+
+// Fills AppSettings from "config.ini" in the running program's folder,
+// writing the file with the defaults first when it is missing. False after
+// the message that the file cannot be written (the defaults stay, the paths
+// but ExePath and ConfigFilePath stay empty) or when reading failed.
+bool LoadSettings();
+// LoadSettings for the settings file of the given program folder.
+bool LoadSettingsFrom(const std::string& programFolder);
+// The folder of the running program, ending with "\".
+std::string ProgramFolder();
+// Writes section "system" of ConfigFilePath: the 22 state keys from the
+// current fields, then the folder and language file names, "Copyright" and
+// "Version" with their fixed defaults. False at the first write that fails
+// (what was written before it stays).
+bool WriteDefaultSettings();
+// The 22 state keys of section "system" from the current fields, in their
+// fixed order (Booleans as "1"/"0", integers in decimal). Raises
+// EIniFileException when a write fails.
+void WriteStateSettings(const TIniFile& ini);
+
+// Section "Form" of fileName (ConfigFilePath when it is blank): "x", "y" and
+// "maximized". Saving raises EIniFileException when a write fails. Loading
+// keeps the form's place for a missing "x" or "y", moves a negative edge to
+// 0, and leaves the form maximised or normal; it always returns true.
+void SaveFormPosition(const std::string& section, const TCustomForm& form,
+                      const std::string& fileName);
+bool LoadFormPosition(const std::string& section, TCustomForm& form, const std::string& fileName);
+
+// One row of the results list.
+class TScanItem : public TObject {
+public:
+    int32_t Kind = 0;
+    std::string Path;
+    std::string Title;
+    std::string EntryName;
+    std::string Target;
+    std::string Description;
+};
+
+// The program's own copies of the invalid entries of the current scan, in
+// report order. Nodes are made by AppendFoundEntry and freed by
+// FreeFoundEntries; each text of a node is absent or a non-empty text of
+// its own.
+struct TFoundEntries {
+    ScanEntry* Head = nullptr;
+    ScanEntry* Tail = nullptr;
+    int32_t NextId = 0;  // the running number of the next copy
+};
+
+extern TFoundEntries FoundEntries;
+// The rescue items listed on the Restore page (the core library's list).
+extern RescueNode* RescueItems;
+
+// Appends a copy of entry to FoundEntries: its code and four texts (an empty
+// or absent text stays absent), the id FoundEntries.NextId (which then grows
+// by one), no next node. Returns the copy.
+ScanEntry* AppendFoundEntry(const ScanEntry& entry);
+// Frees the node head designates and, with followNext, every node after it;
+// head becomes null. A null head does nothing. FoundEntries.Tail is the
+// caller's to reset.
+void FreeFoundEntries(ScanEntry*& head, bool followNext);
+
+// Clears FoundEntries, RescueItems, ScanMonitor and AppEngineConfig, sets
+// the rescue folder ExePath + "backup\" and the rescue index in it
+// ("Rescue.ini"), and creates that folder with its missing parents. A path
+// too long for its field leaves the field empty; a folder that cannot be
+// created is not reported.
+void InitEnginePaths();
+
+// The local date and time as "dddd, mmmm dd, yyyy - tt" in the user's locale.
+std::string CurrentDateTimeText();
+
+// Hands a web address or mail link to the shell under a busy cursor; a blank
+// link does nothing, a failure shows nothing.
+void OpenLink(const std::string& link);
+
+// The application's modal message box (MB_ flags); the id of the button pressed.
+int32_t ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags);
+
+// The message box of the settings and language loaders: the platform's own,
+// without an owner window. Tests put a recorder in its place.
+extern TMessageBoxEvent OwnerlessMessageBox;
+
+// The nestable hourglass: each begin shows it, the end matching the first
+// begin gives the default cursor back; an end without a begin does nothing.
+extern int32_t BusyCursorDepth;
+void BeginBusyCursor();
+void EndBusyCursor();
+
+// A busy cursor for the lifetime of the object, ended also on error.
+class TBusyCursor {
+public:
+    TBusyCursor() { BeginBusyCursor(); }
+    ~TBusyCursor() { EndBusyCursor(); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
