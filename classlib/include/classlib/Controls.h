@@ -104,7 +104,8 @@ enum TControlStyleFlag {
     csDoubleClicks      // a second press is a double click (else a plain press)
 };
 using TControlStyle = TSet<TControlStyleFlag>;
-enum TControlStateFlag { csLButtonDown, csClicked, csFocusing, csCreating, csAlignmentNeeded };
+// csCreating: the window is being made.
+enum TControlStateFlag { csLButtonDown, csClicked, csCreating };
 using TControlState = TSet<TControlStateFlag>;
 
 // Cursor numbers; crDefault leaves the window's own cursor.
@@ -470,7 +471,6 @@ protected:
     // Destroys the window of every windowed child, then the own one.
     void DestroyHandle();
     void CreateHandle();
-    bool PlatformControl() const { return FSubclassed; }
 
     void Dispatch(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;

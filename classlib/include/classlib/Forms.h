@@ -159,7 +159,6 @@ private:
     TWinControl* FFocusedControl = nullptr;
     TModalResult FModalResult = mrNone;
     bool FModal = false;
-    bool FClosing = false;
 };
 
 class TForm : public TCustomForm {
