@@ -143,3 +143,13 @@ void TKitFrameController::SetFrameVisible(bool value) {
 void TKitFrameController::SetFramingPreference(TFramingPreference value) {
     Change(FSettings.FramingPreference, value, fcpFramingPreference);
 }
+
+void SwitchFrameController(TComponent* control, TKitFrameController*& field,
+                           TKitFrameController* value) {
+    if (field == value) return;
+    if (field) field->UnregisterControl(control);
+    field = value;
+    if (!value) return;
+    value->RegisterControl(control);
+    value->FreeNotification(control);
+}

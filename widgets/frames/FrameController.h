@@ -6,6 +6,7 @@
 //   IFrameControllerClient             a control told of every change (FramingChanged)
 //   TKitFrameControllerSettings        the sixteen settings with their defaults
 //   TKitFrameController                the component: settings, registered controls, pushes
+//   SwitchFrameController              a framed control's FrameController setter
 //
 // A control registers with a controller and gets its settings pushed: a
 // control implementing IFrameControllerClient is told of each change and
@@ -173,3 +174,8 @@ private:
     int FLockCount = 0;
     TKitRegIniFile* FRegIniFile = nullptr;
 };
+
+// Leaves the controller in field (if any) and registers control with value,
+// asking for its removal notice; field then holds value.
+void SwitchFrameController(TComponent* control, TKitFrameController*& field,
+                           TKitFrameController* value);
