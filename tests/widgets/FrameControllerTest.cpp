@@ -1,6 +1,7 @@
 // The frame controller: registration, pushes by name or by FramingChanged,
 // the lock, the setters' side effects, assignment, loading and the
 // references it keeps and gives.
+#include <classlib/Controls.h>
 #include <classlib/SysUtils.h>
 #include <gtest/gtest.h>
 #include <widgets/frames/FrameController.h>
@@ -21,10 +22,10 @@ using TWrites = std::vector<TWrite>;
 
 // A component that publishes the properties named in its table and records
 // every write into them.
-class TPublishingProbe : public TComponent, public IPublishedProperties {
+class TPublishingProbe : public TControl, public IPublishedProperties {
 public:
     explicit TPublishingProbe(TComponent* owner, std::map<std::string, int64_t> published = {})
-        : TComponent(owner), Values(std::move(published)) {
+        : TControl(owner), Values(std::move(published)) {
         for (std::string_view name :
              {"Color", "FocusColor", "DisabledColor", "ReadOnlyColor", "ReadOnlyColorOnFocus",
               "ParentColor", "FlatButtonColor", "FlatButtons", "FrameColor", "FrameHotColor",
@@ -50,9 +51,9 @@ public:
 };
 
 // A component told of changes, keeping its controller as a kit control does.
-class TClientProbe : public TComponent, public IFrameControllerClient {
+class TClientProbe : public TControl, public IFrameControllerClient {
 public:
-    using TComponent::TComponent;
+    using TControl::TControl;
     ~TClientProbe() override {
         if (Controller) Controller->UnregisterControl(this);
     }
@@ -68,7 +69,7 @@ public:
 
 protected:
     void Notification(TComponent* component, TOperation operation) override {
-        TComponent::Notification(component, operation);
+        TControl::Notification(component, operation);
         if (operation == opRemove && component == Controller) Controller = nullptr;
     }
 };
@@ -334,6 +335,22 @@ TEST_F(FrameControllerTest, AssigningAnythingElseRaisesTheAssignmentError) {
     } catch (const EConvertError& error) {
         EXPECT_STREQ(error.what(), "Cannot assign a TKitRegIniFile to a TKitFrameController");
     }
+}
+
+TEST_F(FrameControllerTest, OnlyControlsTakeSettings) {
+    // A component that is no control is registered but never written.
+    class TNotAControl : public TComponent, public IPublishedProperties {
+    public:
+        using TComponent::TComponent;
+        std::optional<TOrdinalProperty> PublishedProperty(std::string_view) override {
+            ADD_FAILURE() << "asked for a property";
+            return std::nullopt;
+        }
+    };
+    auto component = new TNotAControl(&Form);
+    Controller->RegisterControl(component);
+    Controller->SetColor(clRed);
+    EXPECT_TRUE(Controller->IsRegistered(component));
 }
 
 TEST_F(FrameControllerTest, ReferencesEndWithWhatTheyReferTo) {

@@ -40,7 +40,7 @@ void TKitCustomCheckBox::BuildCustomGlyph(TBitmap* bitmap) {
         row = rowPressed;
     else if (hot)
         row = rowHot;
-    const int index = row + FState;
+    const int index = static_cast<int>(row) + static_cast<int>(FState);
     TBitmap work;
     if (list) {
         work.SetSize(GlyphCellWidth(), GlyphCellHeight());

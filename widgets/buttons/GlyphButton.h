@@ -60,7 +60,9 @@ public:
     TColor WinMaskColor() const { return FWinMaskColor; }
     virtual void SetWinMaskColor(TColor value);
     TKitButtonHotTrackStyle HotTrackStyle() const { return FHotTrackStyle; }
-    void SetHotTrackStyle(TKitButtonHotTrackStyle value) { ChangeAndInvalidate(FHotTrackStyle, value); }
+    void SetHotTrackStyle(TKitButtonHotTrackStyle value) {
+        ChangeAndInvalidate(FHotTrackStyle, value);
+    }
     bool TabOnEnter() const { return FTabOnEnter; }
     void SetTabOnEnter(bool value) { FTabOnEnter = value; }
     void SetTransparent(bool value) override;

@@ -139,7 +139,7 @@ void TKitCustomGlyphButton::AdjustToCaption() {
         measure.SetHandle(nullptr);
     }
     const int width = text.right - text.left + FGlyphCellWidth + 6;
-    const int height = std::max(FGlyphCellHeight + 2, text.bottom - text.top + 2);
+    const int height = std::max<int>(FGlyphCellHeight + 2, text.bottom - text.top + 2);
     const int left = GlyphOnRight() ? Left() + Width() - width : Left();
     SetBounds(left, Top(), width, height);
 }

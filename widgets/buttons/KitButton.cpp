@@ -16,7 +16,9 @@ void TKitCustomButton::SetAlignmentVertical(TAlignmentVertical value) {
 void TKitCustomButton::SetHighlightColor(TColor value) {
     ChangeAndInvalidate(FHighlightColor, value);
 }
-void TKitCustomButton::SetLightTextStyle(bool value) { ChangeAndInvalidate(FLightTextStyle, value); }
+void TKitCustomButton::SetLightTextStyle(bool value) {
+    ChangeAndInvalidate(FLightTextStyle, value);
+}
 void TKitCustomButton::SetTextStyle(TTextStyle value) { ChangeAndInvalidate(FTextStyle, value); }
 void TKitCustomButton::SetTextHighlightColor(TColor value) {
     ChangeAndInvalidate(FTextHighlightColor, value);

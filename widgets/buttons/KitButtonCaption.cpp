@@ -15,8 +15,8 @@ TRect Moved(TRect rect, int dx, int dy) {
 
 }  // namespace
 
-void TKitCustomButton::DrawCaptionCopy(TCanvas* canvas, const std::string& text, TRect rect,
-                                       int dx, int dy, TColor color, UINT flags) {
+void TKitCustomButton::DrawCaptionCopy(TCanvas* canvas, const std::string& text, TRect rect, int dx,
+                                       int dy, TColor color, UINT flags) {
     canvas->Font()->SetColor(color);
     TRect moved = Moved(rect, dx, dy);
     CanvasDrawText(canvas, text, moved, flags);

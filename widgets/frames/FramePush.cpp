@@ -1,6 +1,7 @@
 // FramePush.cpp - how the frame controller's settings reach a control: by
 // FramingChanged, or written into the control's published properties of the
 // same names.
+#include <classlib/Controls.h>
 #include <widgets/frames/FrameController.h>
 #include <widgets/frames/PublishedProperties.h>
 
@@ -97,7 +98,7 @@ void TKitFrameController::WriteSetting(IPublishedProperties* target,
 }
 
 void TKitFrameController::PushToControl(TComponent* control, TKitFrameControllerProperty property) {
-    if (!control) return;
+    if (!dynamic_cast<TControl*>(control)) return;
     if (auto client = dynamic_cast<IFrameControllerClient*>(control)) {
         client->FramingChanged();
         return;

@@ -46,9 +46,7 @@ void TKitCustomProgressBar::SetBarColorStop(TColor value) {
 void TKitCustomProgressBar::SetBevelWidth(int value) {
     ChangeAndRepaint(FBevelWidth, std::max(value, 1));
 }
-void TKitCustomProgressBar::SetBorderColor(TColor value) {
-    ChangeAndRepaint(FBorderColor, value);
-}
+void TKitCustomProgressBar::SetBorderColor(TColor value) { ChangeAndRepaint(FBorderColor, value); }
 void TKitCustomProgressBar::SetBorderInner(TFrameStyleEx value) {
     ChangeAndRepaint(FBorderInner, value);
 }

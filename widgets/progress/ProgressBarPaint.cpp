@@ -1,13 +1,12 @@
 // ProgressBarPaint.cpp - the progress bar painted through a work bitmap:
 // the themed frame or the kit's frames, the interior gap, then the body.
+#include <classlib/Pictures.h>
 #include <vssym32.h>
 #include <widgets/common/BarBodies.h>
 #include <widgets/common/Frames.h>
 #include <widgets/common/KitDraw.h>
 #include <widgets/common/KitGdi.h>
 #include <widgets/progress/ProgressBar.h>
-
-#include <classlib/Pictures.h>
 
 TRect TKitCustomProgressBar::PaintFrames(TCanvas* canvas) {
     TRect rect = ClientRect();
