@@ -2,6 +2,7 @@
 // click on every change of state, mouse, Space and accelerator, read-only and
 // disabled boxes, hot tracking, the four ways of drawing the glyph, the
 // caption's place and size, custom glyphs and the frame controller.
+#include <classlib/ActnList.h>
 #include <classlib/ImgList.h>
 #include <gtest/gtest.h>
 #include <uxtheme.h>
@@ -106,6 +107,21 @@ TEST_F(CheckBoxTest, EveryChangeOfStateByCodeClicksOnce) {
     Box->SetChecked(true);  // grayed to checked
     Box->SetChecked(false);
     EXPECT_EQ(Clicks, (std::vector<TCheckBoxState>{cbChecked, cbGrayed, cbChecked, cbUnchecked}));
+}
+
+TEST_F(CheckBoxTest, ALinkedActionChangesTheStateSilently) {
+    auto action = new TAction(Form.get());
+    action->SetChecked(true);
+    Box->SetAction(action);
+    EXPECT_TRUE(Box->Checked());
+    action->SetChecked(false);
+    EXPECT_FALSE(Box->Checked());
+    action->SetChecked(true);
+    EXPECT_TRUE(Box->Checked());
+    EXPECT_TRUE(Clicks.empty());
+    // The user's change still clicks.
+    TUser(Box).Click(5, 5);
+    EXPECT_EQ(Clicks, (std::vector<TCheckBoxState>{cbUnchecked}));
 }
 
 TEST_F(CheckBoxTest, TheUsersCycleGoesThroughGrayedOnlyWhenAllowed) {

@@ -1,5 +1,6 @@
 // GlyphButton.h - a control made of a small glyph cell beside a caption.
 //
+//   TKitCheckedActionLink   keeps Checked in step with a linked action, silently
 //   TKitCustomGlyphButton   glyph placement, custom glyphs from a bitmap strip
 //                           or an image list, frame and fill colours, the
 //                           read-only look, automatic sizing, a cached
@@ -10,12 +11,28 @@
 // CheckBox.h is the one in this program.
 #pragma once
 
+#include <classlib/ActnList.h>
 #include <classlib/ImgList.h>
 #include <classlib/Pictures.h>
 #include <widgets/buttons/KitButton.h>
 #include <widgets/frames/FrameController.h>
 
 #include <memory>
+
+class TKitCustomGlyphButton;
+
+class TKitCheckedActionLink : public TWinControlActionLink {
+public:
+    explicit TKitCheckedActionLink(TKitCustomGlyphButton* client);
+
+    // While the button's Checked equals the action's.
+    bool IsCheckedLinked() const override;
+    // Writes the button's Checked without a click.
+    void SetChecked(bool value) override;
+
+private:
+    TKitCustomGlyphButton* FButton;
+};
 
 class TKitCustomGlyphButton : public TKitCustomButton, public IFrameControllerClient {
 public:
@@ -100,6 +117,11 @@ protected:
     void Paint() override;
 
     void CreateWnd() override;
+    std::unique_ptr<TControlActionLink> CreateActionLink() override;
+    // Also takes the action's Checked, without a click.
+    void ActionChange(TObject* sender, bool checkDefaults) override;
+    // Writes Checked with clicks suppressed, also when writing fails.
+    void SetCheckedSilently(bool value);
     void AdjustSize() override { AdjustToCaption(); }
     void Loaded() override;
     void TextChanged() override;
