@@ -42,20 +42,6 @@ void DrawPercentIn(TCanvas* canvas, const TRect& rect, const TRect& part, const 
     SetTextAlign(dc, previousAlign);
 }
 
-class TThemeData {
-public:
-    explicit TThemeData(const wchar_t* classList) : FTheme(OpenThemeData(nullptr, classList)) {}
-    ~TThemeData() {
-        if (FTheme) CloseThemeData(FTheme);
-    }
-    TThemeData(const TThemeData&) = delete;
-    TThemeData& operator=(const TThemeData&) = delete;
-    HTHEME Get() const { return FTheme; }
-
-private:
-    HTHEME FTheme;
-};
-
 // The platform's progress chunks over the filled share of rect shrunk by one.
 // A vertical chunk is drawn upside down into a bitmap and flipped, so that its
 // pattern starts at the bottom.

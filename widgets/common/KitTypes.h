@@ -9,10 +9,11 @@
 //   TBarStyle, TOrientation       progress-bar body style and filling direction
 //   TTextStyle, TAlignmentVertical, TFramingPreference,
 //   TKitHotTrackColorType, TKitButtonHotTrackStyle, TKitAboutInfo
-//   TCheckBoxState                unchecked, checked, grayed
+//   TCheckBoxState                unchecked, checked, grayed (the class library's)
 //   TGlyphDrawState               how a check-box glyph is drawn
 #pragma once
 
+#include <classlib/StdCtrls.h>
 #include <classlib/Types.h>
 
 #include <cstdint>
@@ -62,10 +63,6 @@ enum TKitHotTrackColorType : uint8_t { htctComplement, htctActual };
 enum TKitButtonHotTrackStyle : uint8_t { htsInterior, htsFrame };
 // The type of the About property every kit component publishes; it holds nothing.
 enum TKitAboutInfo : uint8_t { aiKitComponents };
-
-// The state of a check box. It belongs with the class library's check-box
-// control and moves there when that control arrives.
-enum TCheckBoxState : uint8_t { cbUnchecked, cbChecked, cbGrayed };
 
 // How a check-box glyph is drawn: 0 normal, 1 pressed, 2 hot, 3 disabled.
 enum TGlyphDrawState : uint8_t { gdsNormal, gdsPressed, gdsHot, gdsDisabled };

@@ -1,0 +1,67 @@
+// ProgressBarPaint.cpp - the progress bar painted through a work bitmap:
+// the themed frame or the kit's frames, the interior gap, then the body.
+#include <classlib/Pictures.h>
+#include <vssym32.h>
+#include <widgets/common/BarBodies.h>
+#include <widgets/common/Frames.h>
+#include <widgets/common/KitDraw.h>
+#include <widgets/common/KitGdi.h>
+#include <widgets/progress/ProgressBar.h>
+
+TRect TKitCustomProgressBar::PaintFrames(TCanvas* canvas) {
+    TRect rect = ClientRect();
+    if (FThemeAware && VisualStylesActive()) {
+        TThemeData theme(L"PROGRESS");
+        if (theme.Get()) {
+            const int part = FOrientation == orVertical ? PP_BARVERT : PP_BAR;
+            DrawThemeBackground(theme.Get(), canvas->Handle(), part, 0, &rect, nullptr);
+            CanvasChanged(canvas);
+            // The themed frame is wider than the LED body's own gap.
+            return ShrinkRect(rect, FInteriorOffset + (FBarStyle == bsLED ? 1 : 3));
+        }
+    }
+    canvas->Brush()->SetColor(FBorderColor);
+    canvas->FillRect(rect);
+    TControlFrames frames;
+    frames.BorderOuter = FBorderOuter;
+    frames.BorderInner = FBorderInner;
+    frames.BorderWidth = FBorderWidth;
+    frames.Sides = AllSides;
+    frames.BevelWidth = FBevelWidth;
+    frames.BorderColor = FBorderColor;
+    frames.BorderHighlight = clBtnHighlight;
+    frames.BorderShadow = clBtnShadow;
+    frames.FlatColor = FFlatColor;
+    frames.FlatColorAdjustment = FFlatColorAdjustment;
+    frames.Color = FBackColor;
+    frames.ParentColor = Parent() ? Parent()->Color() : clBtnFace;
+    frames.Transparent = false;
+    frames.OpenInnerCorners = true;
+    rect = DrawControlFrames(canvas, rect, frames);
+    // The gap between frame and body, a ring of InteriorOffset pixels in BackColor.
+    return DrawFrameBevel(canvas, rect, FBackColor, FBackColor, FInteriorOffset, AllSides);
+}
+
+void TKitCustomProgressBar::Paint() {
+    if (Width() <= 0 || Height() <= 0) return;
+    TBitmap work;
+    work.SetSize(Width(), Height());
+    TCanvas* canvas = work.Canvas();
+    canvas->Font()->Assign(Font());
+    const TRect body = PaintFrames(canvas);
+    switch (FBarStyle) {
+        case bsTraditional:
+            PaintTraditionalBar(canvas, body, FOrientation, FBarColor, FBackColor, FPercent,
+                                FShowPercent, false);
+            break;
+        case bsLED:
+            PaintLedBar(canvas, body, FOrientation, FBarColor, FBackColor, FNumSegments, FPercent,
+                        FThemeAware, false);
+            break;
+        case bsGradient:
+            PaintGradientBar(canvas, body, FOrientation, FBarColor, FBarColorStop, FBackColor,
+                             FBackColorStop, FGradientDirection, FPercent, FShowPercent, false);
+            break;
+    }
+    Canvas()->Draw(0, 0, &work);
+}
