@@ -8,8 +8,15 @@ include(GoogleTest)
 
 # A test executable under Wine: linked statically, each test its own process.
 #   holvane_add_test(name SOURCES... [LIBS ...] [LOCK resource ...] [GUI])
+# GUI marks tests that show windows on the test display: they take the lock
+# "display", so that no other test's window covers theirs, takes their focus
+# or their input while they read pixels from the screen or send clicks.
 function(holvane_add_test name)
     cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS;LOCK" ${ARGN})
+    if(ARG_GUI)
+        list(APPEND ARG_LOCK display)
+        list(REMOVE_DUPLICATES ARG_LOCK)
+    endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE holvane_options GTest::gtest_main ${ARG_LIBS})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
