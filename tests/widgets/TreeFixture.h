@@ -119,8 +119,8 @@ protected:
                                  std::string& text) { text = Caption(node->Index()); };
         Tree->OnGetImageIndex = [](TBaseVirtualTree*, PVirtualNode, TVTImageKind, TColumnIndex,
                                    bool&, int& index) { index = 0; };
-        Tree->OnFocusChanging = [this](TBaseVirtualTree* sender, PVirtualNode from,
-                                       PVirtualNode to, bool& allowed) {
+        Tree->OnFocusChanging = [this](TBaseVirtualTree* sender, PVirtualNode from, PVirtualNode to,
+                                       bool& allowed) {
             Changes.push_back({IndexOf(from), IndexOf(to)});
             allowed = AllowFocus;
             if (!allowed) return;

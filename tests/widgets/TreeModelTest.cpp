@@ -132,7 +132,8 @@ TEST_F(TreeTest, NodeDataIsKeptOnlyWhenTheProgramAsksForIt) {
     *data = 0x1234;
     EXPECT_EQ(*static_cast<uint64_t*>(other->GetNodeData(last)), 0x1234u);
     EXPECT_EQ(*static_cast<uint64_t*>(other->GetNodeData(other->GetFirst())), 0u);
-    EXPECT_NE(other->GetNodeData(other->GetFirst()), other->GetNodeData(other->GetNext(other->GetFirst())));
+    EXPECT_NE(other->GetNodeData(other->GetFirst()),
+              other->GetNodeData(other->GetNext(other->GetFirst())));
 }
 
 TEST_F(TreeTest, HeightsStayWithinTheirBounds) {
@@ -236,7 +237,8 @@ TEST(WrapDescription, CutsAfterTheCharacterThatCrossesTheLimit) {
     EXPECT_EQ(WrapDescription(canvas, "ab", -20), "a\rb\r\r");
 }
 
-// --- What the skin sets -----------------------------------------------------------------------------
+// --- What the skin sets
+// -----------------------------------------------------------------------------
 
 TEST_F(TreeTest, TheAddedPropertiesStartAsTheProgramExpects) {
     auto fresh = new TVirtualStringTree(Form.get());
@@ -282,26 +284,26 @@ TEST_F(TreeTest, EverySkinSettablePropertyReadsBackWhatWasSet) {
     Tree->SetColor(clCream);
     TVTColors* colors = Tree->Colors();
     const std::vector<std::pair<void (TVTColors::*)(TColor), TColor (TVTColors::*)() const>>
-        entries{{&TVTColors::SetBorderColor, &TVTColors::BorderColor},
-                {&TVTColors::SetDisabledColor, &TVTColors::DisabledColor},
-                {&TVTColors::SetDropMarkColor, &TVTColors::DropMarkColor},
-                {&TVTColors::SetDropTargetColor, &TVTColors::DropTargetColor},
-                {&TVTColors::SetDropTargetBorderColor, &TVTColors::DropTargetBorderColor},
-                {&TVTColors::SetFocusedSelectionColor, &TVTColors::FocusedSelectionColor},
-                {&TVTColors::SetFocusedSelectionBorderColor,
-                 &TVTColors::FocusedSelectionBorderColor},
-                {&TVTColors::SetGridLineColor, &TVTColors::GridLineColor},
-                {&TVTColors::SetHeaderHotColor, &TVTColors::HeaderHotColor},
-                {&TVTColors::SetHotColor, &TVTColors::HotColor},
-                {&TVTColors::SetSelectionRectangleBlendColor,
-                 &TVTColors::SelectionRectangleBlendColor},
-                {&TVTColors::SetSelectionRectangleBorderColor,
-                 &TVTColors::SelectionRectangleBorderColor},
-                {&TVTColors::SetTreeLineColor, &TVTColors::TreeLineColor},
-                {&TVTColors::SetUnfocusedSelectionColor, &TVTColors::UnfocusedSelectionColor},
-                {&TVTColors::SetUnfocusedSelectionBorderColor,
-                 &TVTColors::UnfocusedSelectionBorderColor}};
-    for (size_t i = 0; i < entries.size(); ++i) (colors->*entries[i].first)(0x010101 * TColor(i + 1));
+        entries{
+            {&TVTColors::SetBorderColor, &TVTColors::BorderColor},
+            {&TVTColors::SetDisabledColor, &TVTColors::DisabledColor},
+            {&TVTColors::SetDropMarkColor, &TVTColors::DropMarkColor},
+            {&TVTColors::SetDropTargetColor, &TVTColors::DropTargetColor},
+            {&TVTColors::SetDropTargetBorderColor, &TVTColors::DropTargetBorderColor},
+            {&TVTColors::SetFocusedSelectionColor, &TVTColors::FocusedSelectionColor},
+            {&TVTColors::SetFocusedSelectionBorderColor, &TVTColors::FocusedSelectionBorderColor},
+            {&TVTColors::SetGridLineColor, &TVTColors::GridLineColor},
+            {&TVTColors::SetHeaderHotColor, &TVTColors::HeaderHotColor},
+            {&TVTColors::SetHotColor, &TVTColors::HotColor},
+            {&TVTColors::SetSelectionRectangleBlendColor, &TVTColors::SelectionRectangleBlendColor},
+            {&TVTColors::SetSelectionRectangleBorderColor,
+             &TVTColors::SelectionRectangleBorderColor},
+            {&TVTColors::SetTreeLineColor, &TVTColors::TreeLineColor},
+            {&TVTColors::SetUnfocusedSelectionColor, &TVTColors::UnfocusedSelectionColor},
+            {&TVTColors::SetUnfocusedSelectionBorderColor,
+             &TVTColors::UnfocusedSelectionBorderColor}};
+    for (size_t i = 0; i < entries.size(); ++i)
+        (colors->*entries[i].first)(0x010101 * TColor(i + 1));
     Tree->SetBounds(3, 4, 250, 150);
     Tree->SetEnabled(false);
     Tree->SetVisible(false);

@@ -78,8 +78,9 @@ TEST_F(TreeTest, RowsAreDrawnWhereTheirHeightsPutThem) {
 TEST_F(TreeTest, TheFocusedRowShowsItsPictureCaptionAndWrappedDescription) {
     SkinFocusedRow();
     Description = [](unsigned) {
-        return std::string("Found an Item in HKEY_CLASSES_ROOT\\CLSID\\{0123} point to a missing "
-                           "file C:\\Program Files\\Old\\gone.dll that should be deleted.");
+        return std::string(
+            "Found an Item in HKEY_CLASSES_ROOT\\CLSID\\{0123} point to a missing "
+            "file C:\\Program Files\\Old\\gone.dll that should be deleted.");
     };
     Tree->SetRootNodeCount(5);
     Tree->SetFocusedNode(NodeAt(1));
@@ -166,7 +167,8 @@ TEST_F(TreeTest, SelectedRowsThatAreNotFocusedArePaintedAsUsual) {
               TRect{});
     EXPECT_EQ(InkBox(painted.get(), row, Reddish), TRect{});
     // The unfocused tree's selection colour behind the caption.
-    EXPECT_EQ(GetPixel(dc, ImageRight + 3, row.top + 2), Rgb(Tree->Colors()->UnfocusedSelectionColor()));
+    EXPECT_EQ(GetPixel(dc, ImageRight + 3, row.top + 2),
+              Rgb(Tree->Colors()->UnfocusedSelectionColor()));
 }
 
 TEST_F(TreeTest, WithoutPictureOrImageListTheFocusedRowIsPaintedLikeTheOthers) {

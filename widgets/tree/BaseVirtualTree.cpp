@@ -245,7 +245,8 @@ void TBaseVirtualTree::InvalidateNode(PVirtualNode node) {
     if (!node || !HandleAllocated()) return;
     const auto top = FOffsets.Top(node->FIndex) - FOffsetY;
     if (top >= ClientHeight() || top + node->FHeight <= 0) return;
-    TRect row = Rect(0, static_cast<int>(top), ClientWidth(), static_cast<int>(top) + node->FHeight);
+    TRect row =
+        Rect(0, static_cast<int>(top), ClientWidth(), static_cast<int>(top) + node->FHeight);
     ::InvalidateRect(Handle(), &row, FALSE);
 }
 
@@ -305,10 +306,10 @@ void TBaseVirtualTree::HeightsChanged() {
 }
 
 void TBaseVirtualTree::UpdateScrollBars() {
+    FOffsetY = std::clamp(FOffsetY, 0, MaxOffsetY());
     if (!HandleAllocated() || FUpdatingScrollBars) return;
     // Showing or hiding the bar resizes the client area, which comes back here.
     FUpdatingScrollBars = true;
-    FOffsetY = std::clamp(FOffsetY, 0, MaxOffsetY());
     const int64_t total = FOffsets.Total();
     SCROLLINFO info{};
     info.cbSize = sizeof info;

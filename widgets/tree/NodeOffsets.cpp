@@ -18,7 +18,10 @@ void TNodeOffsets::Append(int height) {
 void TNodeOffsets::Truncate(size_t count) {
     // An entry covers only rows at or before its own, so the first entries
     // stay right for the rows that are kept.
-    if (count < FSums.size()) FSums.resize(count);
+    if (count == 0)
+        std::vector<int32_t>().swap(FSums);  // an emptied tree gives its memory back
+    else if (count < FSums.size())
+        FSums.resize(count);
 }
 
 void TNodeOffsets::Add(size_t index, int delta) {

@@ -144,8 +144,7 @@ void TBaseVirtualTree::SetHotNode(PVirtualNode node) {
 
 void TBaseVirtualTree::WMSetCursor(TMessage& message) {
     if (FHotCursor != crDefault && Screen->Cursor() == crDefault &&
-        reinterpret_cast<HWND>(message.WParam) == Handle() &&
-        LOWORD(message.LParam) == HTCLIENT) {
+        reinterpret_cast<HWND>(message.WParam) == Handle() && LOWORD(message.LParam) == HTCLIENT) {
         TPoint pos{};
         GetCursorPos(&pos);
         pos = ScreenToClient(pos);
@@ -158,7 +157,8 @@ void TBaseVirtualTree::WMSetCursor(TMessage& message) {
     TCustomControl::WMSetCursor(message);
 }
 
-// --- Keyboard -------------------------------------------------------------------------------------
+// --- Keyboard
+// -------------------------------------------------------------------------------------
 
 PVirtualNode TBaseVirtualTree::PageTarget(PVirtualNode node, bool down) {
     // The row a client height away from the focused row's top; at least the

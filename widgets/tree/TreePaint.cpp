@@ -121,9 +121,12 @@ void TBaseVirtualTree::PaintNode(TCanvas* canvas, PVirtualNode node, const TRect
     info.ContentRect.left += FMargin;
     PaintCheckImage(info);
     PaintImages(info);
-    const int textWidth = ContentWidth(canvas, node);
-    const TRect textRect = Rect(info.ContentRect.left, cell.top,
-                                std::min(info.ContentRect.left + textWidth, cell.right), cell.bottom);
+    // Only a selected or focused row frames its text; the others skip measuring it.
+    const bool framed = node->Selected() || node == FFocusedNode;
+    const int textWidth = framed ? ContentWidth(canvas, node) : 0;
+    const TRect textRect =
+        Rect(info.ContentRect.left, cell.top,
+             std::min(info.ContentRect.left + textWidth, cell.right), cell.bottom);
     if (node->Selected()) PaintSelection(info, textRect);
     PaintNodeText(info);
     if (node == FFocusedNode) PaintFocusRect(info, textRect);
@@ -134,9 +137,7 @@ void TBaseVirtualTree::PaintCheckImage(TVTPaintInfo& info) {
     if (info.Node->FCheckType == ctNone) return;
     TCheckBoxGlyph glyph;
     glyph.State = GlyphState(info.Node->FCheckState);
-    glyph.DrawState = !Enabled()                  ? gdsDisabled
-                      : info.Node == FCheckNode ? gdsPressed
-                                                : gdsNormal;
+    glyph.DrawState = !Enabled() ? gdsDisabled : info.Node == FCheckNode ? gdsPressed : gdsNormal;
     const int x = info.ContentRect.left + (CheckImageSize - CheckGlyphSize) / 2;
     const int y = info.CellRect.top + (info.Node->FHeight - CheckGlyphSize) / 2;
     PaintCheckBoxGlyph(info.Canvas, Rect(x, y, x + CheckGlyphSize, y + CheckGlyphSize), glyph);
@@ -183,7 +184,8 @@ void TBaseVirtualTree::PaintSelection(TVTPaintInfo& info, const TRect& textRect)
     const bool focused = Focused();
     TBrush* brush = info.Canvas->Brush();
     brush->SetStyle(bsSolid);
-    brush->SetColor(focused ? FColors->FocusedSelectionColor() : FColors->UnfocusedSelectionColor());
+    brush->SetColor(focused ? FColors->FocusedSelectionColor()
+                            : FColors->UnfocusedSelectionColor());
     info.Canvas->FillRect(textRect);
     brush->SetColor(focused ? FColors->FocusedSelectionBorderColor()
                             : FColors->UnfocusedSelectionBorderColor());

@@ -44,8 +44,7 @@ std::string WrapDescription(TCanvas* canvas, std::string_view text, int limit) {
     return lines;
 }
 
-TCustomVirtualStringTree::TCustomVirtualStringTree(TComponent* owner)
-    : TBaseVirtualTree(owner) {
+TCustomVirtualStringTree::TCustomVirtualStringTree(TComponent* owner) : TBaseVirtualTree(owner) {
     FSelectedDescFont = TahomaFont();
     FSelectedFont = TahomaFont();
 }

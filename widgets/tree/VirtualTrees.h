@@ -82,21 +82,21 @@ private:
 using PVirtualNode = TVirtualNode*;
 
 // The colours of TVTColors with their defaults, in the order the skin reads them.
-#define HOLVANE_VT_COLORS                                          \
-    HOLVANE_VT_COLOR(BorderColor, clBtnFace)                       \
-    HOLVANE_VT_COLOR(DisabledColor, clBtnShadow)                   \
-    HOLVANE_VT_COLOR(DropMarkColor, clHighlight)                   \
-    HOLVANE_VT_COLOR(DropTargetColor, clHighlight)                 \
-    HOLVANE_VT_COLOR(DropTargetBorderColor, clHighlight)           \
-    HOLVANE_VT_COLOR(FocusedSelectionColor, clHighlight)           \
-    HOLVANE_VT_COLOR(FocusedSelectionBorderColor, clHighlight)     \
-    HOLVANE_VT_COLOR(GridLineColor, clBtnFace)                     \
-    HOLVANE_VT_COLOR(HeaderHotColor, clBtnShadow)                  \
-    HOLVANE_VT_COLOR(HotColor, clWindowText)                       \
-    HOLVANE_VT_COLOR(SelectionRectangleBlendColor, clHighlight)    \
-    HOLVANE_VT_COLOR(SelectionRectangleBorderColor, clHighlight)   \
-    HOLVANE_VT_COLOR(TreeLineColor, clBtnShadow)                   \
-    HOLVANE_VT_COLOR(UnfocusedSelectionColor, clBtnFace)           \
+#define HOLVANE_VT_COLORS                                        \
+    HOLVANE_VT_COLOR(BorderColor, clBtnFace)                     \
+    HOLVANE_VT_COLOR(DisabledColor, clBtnShadow)                 \
+    HOLVANE_VT_COLOR(DropMarkColor, clHighlight)                 \
+    HOLVANE_VT_COLOR(DropTargetColor, clHighlight)               \
+    HOLVANE_VT_COLOR(DropTargetBorderColor, clHighlight)         \
+    HOLVANE_VT_COLOR(FocusedSelectionColor, clHighlight)         \
+    HOLVANE_VT_COLOR(FocusedSelectionBorderColor, clHighlight)   \
+    HOLVANE_VT_COLOR(GridLineColor, clBtnFace)                   \
+    HOLVANE_VT_COLOR(HeaderHotColor, clBtnShadow)                \
+    HOLVANE_VT_COLOR(HotColor, clWindowText)                     \
+    HOLVANE_VT_COLOR(SelectionRectangleBlendColor, clHighlight)  \
+    HOLVANE_VT_COLOR(SelectionRectangleBorderColor, clHighlight) \
+    HOLVANE_VT_COLOR(TreeLineColor, clBtnShadow)                 \
+    HOLVANE_VT_COLOR(UnfocusedSelectionColor, clBtnFace)         \
     HOLVANE_VT_COLOR(UnfocusedSelectionBorderColor, clBtnFace)
 
 // The fifteen colours of a tree. Every setter repaints the tree when the
@@ -109,8 +109,8 @@ public:
     explicit TVTColors(TBaseVirtualTree* owner) : FOwner(owner) {}
     void Assign(const TPersistent* source) override;
 
-#define HOLVANE_VT_COLOR(name, initial)                                  \
-    TColor name() const { return FColors[ci##name]; }                    \
+#define HOLVANE_VT_COLOR(name, initial)               \
+    TColor name() const { return FColors[ci##name]; } \
     void Set##name(TColor value) { Change(ci##name, value); }
     HOLVANE_VT_COLORS
 #undef HOLVANE_VT_COLOR
@@ -126,6 +126,7 @@ private:
     TColor FColors[ciCount] = {HOLVANE_VT_COLORS};
 #undef HOLVANE_VT_COLOR
 };
+#undef HOLVANE_VT_COLORS
 
 using TVTGetNodeDataSizeEvent = std::function<void(TBaseVirtualTree* sender, int& nodeDataSize)>;
 // Sets the new row's check type, check state and height through the tree.
