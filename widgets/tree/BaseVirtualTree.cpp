@@ -189,31 +189,19 @@ void TBaseVirtualTree::SetNodeHeight(PVirtualNode node, int value) {
 }
 
 TCheckType TBaseVirtualTree::CheckType(PVirtualNode node) {
-    if (!node) return ctNone;
-    InitNode(node);
-    return node->FCheckType;
+    return NodeField(node, &TVirtualNode::FCheckType, ctNone);
 }
 
 void TBaseVirtualTree::SetCheckType(PVirtualNode node, TCheckType value) {
-    if (!node) return;
-    InitNode(node);
-    if (value == node->FCheckType) return;
-    node->FCheckType = value;
-    InvalidateNode(node);
+    SetNodeField(node, &TVirtualNode::FCheckType, value);
 }
 
 TCheckState TBaseVirtualTree::CheckState(PVirtualNode node) {
-    if (!node) return csUncheckedNormal;
-    InitNode(node);
-    return node->FCheckState;
+    return NodeField(node, &TVirtualNode::FCheckState, csUncheckedNormal);
 }
 
 void TBaseVirtualTree::SetCheckState(PVirtualNode node, TCheckState value) {
-    if (!node) return;
-    InitNode(node);
-    if (value == node->FCheckState) return;
-    node->FCheckState = value;
-    InvalidateNode(node);
+    SetNodeField(node, &TVirtualNode::FCheckState, value);
 }
 
 void TBaseVirtualTree::SetSelected(PVirtualNode node, bool value) {

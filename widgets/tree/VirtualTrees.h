@@ -306,7 +306,22 @@ private:
     PVirtualNode PageTarget(PVirtualNode node, bool down);
     void SetHotNode(PVirtualNode node);
 
-    TVirtualNode& Node(unsigned index) { return FNodes[index]; }
+    // A row's own field, read or set with the row initialised first; a set
+    // that changes it repaints the row.
+    template <class T>
+    T NodeField(PVirtualNode node, T TVirtualNode::*field, T none) {
+        if (!node) return none;
+        InitNode(node);
+        return node->*field;
+    }
+    template <class T>
+    void SetNodeField(PVirtualNode node, T TVirtualNode::*field, T value) {
+        if (!node) return;
+        InitNode(node);
+        if (node->*field == value) return;
+        node->*field = value;
+        InvalidateNode(node);
+    }
     int MaxOffsetY() const;
     void HeightsChanged();
     void UpdateScrollBars();
