@@ -5,22 +5,7 @@
 #include <widgets/common/Gradients.h>
 #include <widgets/common/KitDraw.h>
 
-#include <functional>
-
 #include "KitFixture.h"
-
-namespace {
-
-void ExpectNoLeak(const char* what, const std::function<void(int round)>& paint) {
-    paint(0);
-    paint(1);
-    const size_t before = GdiObjectCount();
-    ASSERT_GT(before, 0u);
-    for (int round = 0; round < 1000; ++round) paint(round);
-    EXPECT_EQ(GdiObjectCount(), before) << what;
-}
-
-}  // namespace
 
 TEST(PainterLeaks, FramesAndGlyphs) {
     TPaintTarget target(40, 30);
