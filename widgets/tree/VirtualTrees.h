@@ -287,6 +287,10 @@ protected:
     void InitNode(PVirtualNode node);
 
 private:
+    friend class TVTColors;
+    // Repaints the rows and the border in new colours.
+    void ColorsChanged();
+
     // Painting (TreePaint.cpp).
     void PaintBackground(TCanvas* canvas, const TRect& area);
     void PaintNode(TCanvas* canvas, PVirtualNode node, const TRect& cell);
