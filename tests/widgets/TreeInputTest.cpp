@@ -183,3 +183,16 @@ TEST_F(TreeInputTest, TheHotCursorShowsOverRows) {
     MoveMouse(ScreenPoint(Tree, CaptionX, 250));
     EXPECT_EQ(GetCursor(), Screen->Cursors(crIBeam));
 }
+
+TEST_F(TreeInputTest, TheSingleBorderTakesTheBorderColour) {
+    Tree->SetBorderStyle(bsSingle);
+    Tree->Colors()->SetBorderColor(clRed);
+    Show(3);
+    EXPECT_EQ(Tree->ClientWidth(), 398);
+    EXPECT_EQ(ScreenPixel(ScreenPoint(Tree, -1, -1)), Rgb(clRed));
+    EXPECT_EQ(ScreenPixel(ScreenPoint(Tree, 398, 150)), Rgb(clRed));
+    // A new colour repaints the border too.
+    Tree->Colors()->SetBorderColor(clBlue);
+    Pump(50);
+    EXPECT_EQ(ScreenPixel(ScreenPoint(Tree, -1, 150)), Rgb(clBlue));
+}

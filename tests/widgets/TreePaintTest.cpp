@@ -124,6 +124,25 @@ TEST_F(TreeTest, TheFocusedRowShowsItsPictureCaptionAndWrappedDescription) {
     EXPECT_EQ(InkBox(painted.get(), Rect(0, row.bottom, 400, 300), Bluish), TRect{});
 }
 
+TEST_F(TreeTest, ATransparentPictureLetsTheRowShowThroughItsCornerColour) {
+    SkinFocusedRow();
+    // Magenta, the colour of its bottom-left corner, around a black square.
+    TBitmap* picture = Tree->SelectedPicture()->Bitmap();
+    picture->Canvas()->Brush()->SetColor(clBlack);
+    picture->Canvas()->FillRect(Rect(20, 15, 30, 25));
+    Tree->SetRootNodeCount(2);
+    Tree->SetFocusedNode(NodeAt(0));
+    const int top = (70 - 40) / 2;
+    for (bool transparent : {true, false}) {
+        Tree->SetSelectedPicTransParent(transparent);
+        std::unique_ptr<TBitmap> painted = Paint();
+        HDC dc = painted->Canvas()->Handle();
+        EXPECT_EQ(GetPixel(dc, PictureLeft + 2, top + 2),
+                  transparent ? Rgb(clWhite) : Rgb(PictureMagenta));
+        EXPECT_EQ(GetPixel(dc, PictureLeft + 25, top + 20), Rgb(clBlack));
+    }
+}
+
 TEST_F(TreeTest, WithoutDescriptionsTheFocusedRowKeepsThePictureAndAPlainCaption) {
     SkinFocusedRow();
     Tree->SetShowDescription(false);

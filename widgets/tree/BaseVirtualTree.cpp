@@ -28,13 +28,13 @@ void TVTColors::Assign(const TPersistent* source) {
     auto colors = dynamic_cast<const TVTColors*>(source);
     if (!colors) return TPersistent::Assign(source);
     std::copy(std::begin(colors->FColors), std::end(colors->FColors), std::begin(FColors));
-    if (FOwner) FOwner->Invalidate();
+    if (FOwner) FOwner->ColorsChanged();
 }
 
 void TVTColors::Change(TIndex index, TColor value) {
     if (FColors[index] == value) return;
     FColors[index] = value;
-    if (FOwner) FOwner->Invalidate();
+    if (FOwner) FOwner->ColorsChanged();
 }
 
 // --- Construction ----------------------------------------------------------------------
@@ -335,6 +335,11 @@ void TBaseVirtualTree::SetImages(TImageList* value) {
         FImages->FreeNotification(this);
     }
     Invalidate();
+}
+
+void TBaseVirtualTree::ColorsChanged() {
+    if (!HandleAllocated()) return;
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void TBaseVirtualTree::SetBackgroundOffsetX(int value) {

@@ -180,7 +180,7 @@ bool TBaseVirtualTree::PaintSelectedPicture(TVTPaintInfo& info) {
     return true;
 }
 
-void TBaseVirtualTree::PaintSelection(TVTPaintInfo& info, const TRect& textRect) {
+void TBaseVirtualTree::PaintSelection(const TVTPaintInfo& info, const TRect& textRect) {
     const bool focused = Focused();
     TBrush* brush = info.Canvas->Brush();
     brush->SetStyle(bsSolid);
@@ -192,7 +192,7 @@ void TBaseVirtualTree::PaintSelection(TVTPaintInfo& info, const TRect& textRect)
     info.Canvas->FrameRect(textRect);
 }
 
-void TBaseVirtualTree::PaintFocusRect(TVTPaintInfo& info, const TRect& textRect) {
+void TBaseVirtualTree::PaintFocusRect(const TVTPaintInfo& info, const TRect& textRect) {
     if (!Focused()) return;
     // The dotted frame inverts what it covers with these colours; they go
     // back afterwards, whether the frame is drawn or not.

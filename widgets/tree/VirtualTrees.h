@@ -279,21 +279,26 @@ protected:
     // info.ContentRect's left edge on. Nothing here.
     virtual int ContentWidth(TCanvas*, PVirtualNode) { return 0; }
     virtual void PaintNodeText(const TVTPaintInfo&) {}
-    // The font of plain rows, selected before each row is painted.
+    // Gives the canvas the tree's font: at the start of a paint, and again
+    // after a row painted in fonts of its own.
     void UseTreeFont(TCanvas* canvas);
     // The text colour of a plain row.
     TColor NodeTextColor(PVirtualNode node) const;
     void InitNode(PVirtualNode node);
 
 private:
+    friend class TVTColors;
+    // Repaints the rows and the border in new colours.
+    void ColorsChanged();
+
     // Painting (TreePaint.cpp).
     void PaintBackground(TCanvas* canvas, const TRect& area);
     void PaintNode(TCanvas* canvas, PVirtualNode node, const TRect& cell);
     void PaintCheckImage(TVTPaintInfo& info);
     void PaintImages(TVTPaintInfo& info);
     bool PaintSelectedPicture(TVTPaintInfo& info);
-    void PaintSelection(TVTPaintInfo& info, const TRect& textRect);
-    void PaintFocusRect(TVTPaintInfo& info, const TRect& textRect);
+    void PaintSelection(const TVTPaintInfo& info, const TRect& textRect);
+    void PaintFocusRect(const TVTPaintInfo& info, const TRect& textRect);
     int NodeImageIndex(PVirtualNode node, bool& ghosted);
     void PaintBorder();
 
