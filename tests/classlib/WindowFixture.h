@@ -31,6 +31,15 @@ inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
     return done();
 }
 
+// Handles messages for at least ms milliseconds and then until no input is
+// left waiting in the thread's queue (at most two seconds more), so that the
+// input just sent has been handled even on a busy machine.
+inline void PumpInput(int ms) {
+    Pump(ms);
+    WaitUntil([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 2000);
+    Application->ProcessMessages();
+}
+
 // Real input through the platform's input queue (the pointer moves on the display).
 inline void MoveMouse(TPoint screen) {
     SetCursorPos(screen.x, screen.y);
@@ -38,7 +47,7 @@ inline void MoveMouse(TPoint screen) {
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_MOVE;
     SendInput(1, &input, sizeof input);
-    Pump(60);
+    PumpInput(60);
 }
 
 inline void PressMouse(TMouseButton button, bool down) {
@@ -49,7 +58,7 @@ inline void PressMouse(TMouseButton button, bool down) {
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = down ? downFlags[button] : upFlags[button];
     SendInput(1, &input, sizeof input);
-    Pump(40);
+    PumpInput(40);
 }
 
 inline void ClickAt(TPoint screen, TMouseButton button = mbLeft) {
@@ -72,7 +81,7 @@ inline void PressKey(WORD key, std::initializer_list<WORD> modifiers = {}) {
     KeyEvent(key, true);
     KeyEvent(key, false);
     for (auto it = modifiers.end(); it != modifiers.begin();) KeyEvent(*--it, false);
-    Pump(80);
+    PumpInput(80);
 }
 
 // A control's screen position of its own client point.
