@@ -36,4 +36,17 @@ mkdir -p "$WINEPREFIX"
 wineserver -p
 scripts/wine-run.sh "$WINEPREFIX" cmd /c exit 0
 
+# The test display has no window manager: Wine is told not to hand the test
+# programs' windows to one, or it waits two seconds for an answer each time
+# a window is hidden.
+unmanaged=build/tests/unmanaged.reg
+{
+    echo REGEDIT4
+    for program in build/tests/*.exe; do
+        printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\n"Managed"="N"\n' \
+            "$(basename "$program")"
+    done
+} > "$unmanaged"
+scripts/wine-run.sh "$WINEPREFIX" regedit /S "$unmanaged"
+
 ctest --test-dir build -j "$jobs" --output-on-failure "$@"

@@ -5,8 +5,7 @@
 #include <utility>
 
 #include "Consts.h"
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
+#include "Instance.h"
 
 struct TUtilityWindow::TState {
     TWndMethod method;
@@ -15,8 +14,6 @@ struct TUtilityWindow::TState {
 namespace {
 
 constexpr const char* WindowClassName = "HolvaneUtilityWindow";
-
-HINSTANCE ModuleInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 }  // namespace
 

@@ -92,9 +92,9 @@ public:
     // read from a description would: BeginLoading marks the component and what
     // it owns csLoading (components inserted meanwhile inherit the mark);
     // EndLoading calls Loaded on the component, then on each owned one in the
-    // order they were made.
+    // order they were made. A form adds its OnCreate at the end.
     void BeginLoading();
-    void EndLoading();
+    virtual void EndLoading();
 
 protected:
     // Tells of a component inserted into or removed from the owner's list, or

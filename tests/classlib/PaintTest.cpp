@@ -1,0 +1,166 @@
+// Painting: a window's windowless children in their places, into the paint
+// DC, into a DC handed over in wParam and through double buffering; and no
+// GDI object left behind.
+#include <classlib/Controls.h>
+#include <classlib/Forms.h>
+#include <gtest/gtest.h>
+
+#include "ControlProbes.h"
+#include "GraphicsFixture.h"
+#include "WindowFixture.h"
+
+namespace {
+
+// A container whose own face is one colour drawn by Paint (not by erasing).
+class TFace : public TBox {
+public:
+    TFace(TComponent* owner, TWinControl* parent, TRect bounds, TColor face)
+        : TBox(owner, parent, bounds, clBlack), Face(face) {}
+    TColor Face;
+
+protected:
+    void Paint() override {
+        Canvas()->Brush()->SetColor(Face);
+        Canvas()->Pen()->SetColor(clNavy);
+        Canvas()->Font()->SetStyle({fsItalic});
+        Canvas()->FillRect(ClientRect());
+        Canvas()->TextOut(ClientWidth() - 30, ClientHeight() - 16, "face");
+    }
+};
+
+// Says it covers its area but paints nothing.
+class TBlank : public TGraphicControl {
+public:
+    TBlank(TComponent* owner, TWinControl* parent, TRect bounds, bool opaque)
+        : TGraphicControl(owner) {
+        if (opaque) SetControlStyle(ControlStyle() + TControlStyle{csOpaque});
+        SetBoundsRect(bounds);
+        SetParent(parent);
+    }
+};
+
+COLORREF Pixel(TBitmap* bitmap, int x, int y) {
+    return static_cast<COLORREF>(bitmap->Canvas()->Pixels(x, y));
+}
+
+}  // namespace
+
+class PaintTest : public WindowTest {
+protected:
+    // A 200 x 120 container painted green with three windowless children.
+    void Build(TWinControl* parent) {
+        Box = new TFace(parent, parent, Bounds(20, 30, 200, 120), clLime);
+        Red = new TSwatch(parent, Box, Bounds(10, 10, 50, 40), clRed);
+        Blue = new TSwatch(parent, Box, Bounds(40, 30, 50, 40), clBlue);  // overlaps Red
+        Hidden = new TSwatch(parent, Box, Bounds(150, 80, 30, 30), clYellow);
+        Hidden->SetVisible(false);
+    }
+    TFace* Box = nullptr;
+    TSwatch* Red = nullptr;
+    TSwatch* Blue = nullptr;
+    TSwatch* Hidden = nullptr;
+};
+
+TEST_F(PaintTest, WindowlessChildrenArePaintedInTheirPlacesAndClippedToThem) {
+    auto form = NewForm();
+    Build(form.get());
+    auto bitmap = PrintClient(Box);
+    struct Probe {
+        int x, y;
+        COLORREF color;
+    };
+    const Probe probes[] = {
+        {5, 5, RGB(0, 255, 0)},     // the box's own face
+        {15, 15, RGB(255, 0, 0)},   // red alone
+        {45, 35, RGB(0, 0, 255)},   // the later child above the earlier
+        {59, 15, RGB(255, 0, 0)},   // red's last column
+        {60, 15, RGB(0, 255, 0)},   // just right of red: its overpaint is clipped
+        {89, 69, RGB(0, 0, 255)},   // blue's last pixel
+        {90, 70, RGB(0, 255, 0)},   // and past it
+        {160, 90, RGB(0, 255, 0)},  // the hidden child paints nothing
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(Pixel(bitmap.get(), p.x, p.y), p.color) << p.x << "," << p.y;
+}
+
+TEST_F(PaintTest, AParentPaintsIntoTheDcItIsHandedAtThatDcsOrigin) {
+    // As a transparent control shows what lies behind it: the parent paints
+    // into the control's DC with the origin moved by the control's position.
+    auto form = NewForm();
+    Build(form.get());
+    Box->HandleNeeded();
+    auto bitmap = FilledBitmap(30, 30, clWhite, pf32bit);
+    HDC dc = bitmap->Canvas()->Handle();
+    {
+        TSavedDC saved(dc);
+        SetViewportOrgEx(dc, -35, -25, nullptr);
+        IntersectClipRect(dc, 0, 0, Box->ClientWidth(), Box->ClientHeight());
+        SendMessageA(Box->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        SendMessageA(Box->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    }
+    // (0, 0) of the bitmap is (35, 25) of the box: red; (10, 10) is (45, 35): blue.
+    EXPECT_EQ(Pixel(bitmap.get(), 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(Pixel(bitmap.get(), 10, 10), RGB(0, 0, 255));
+    EXPECT_EQ(Pixel(bitmap.get(), 29, 0), RGB(0, 255, 0));
+}
+
+TEST_F(PaintTest, TheScreenShowsTheSamePaintingWithAndWithoutABuffer) {
+    for (bool buffered : {false, true}) {
+        auto form = NewForm();
+        form->SetBorderStyle(bsNone);
+        Build(form.get());
+        Box->SetDoubleBuffered(buffered);
+        form->SetDoubleBuffered(buffered);
+        auto windowless = new TSwatch(form.get(), form.get(), Bounds(250, 30, 40, 40), clFuchsia);
+        form->Show();
+        UpdateWindow(form->Handle());
+        Pump(50);
+        EXPECT_EQ(ScreenPixel(ScreenPoint(Box, 45, 35)), RGB(0, 0, 255)) << buffered;
+        EXPECT_EQ(ScreenPixel(ScreenPoint(Box, 15, 15)), RGB(255, 0, 0)) << buffered;
+        EXPECT_EQ(ScreenPixel(ScreenPoint(windowless, 5, 5)), RGB(255, 0, 255)) << buffered;
+        // The form's own colour around them.
+        EXPECT_EQ(ScreenPixel(ScreenPoint(form.get(), 5, 5)), ColorToRGB(clBtnFace)) << buffered;
+
+        Red->Fill = clAqua;
+        Red->Repaint();
+        Pump(20);
+        EXPECT_EQ(ScreenPixel(ScreenPoint(Box, 15, 15)), RGB(0, 255, 255)) << buffered;
+    }
+}
+
+TEST_F(PaintTest, OpaqueWindowlessChildrenAreNotPaintedUnder) {
+    auto form = NewForm();
+    auto box = new TFace(form.get(), form.get(), Bounds(0, 0, 100, 100), clLime);
+    new TBlank(form.get(), box, Bounds(10, 10, 20, 20), true);
+    new TBlank(form.get(), box, Bounds(50, 50, 20, 20), false);
+    auto bitmap = FilledBitmap(100, 100, clBlack, pf32bit);
+    SendMessageA(box->Handle(), WM_PRINTCLIENT,
+                 reinterpret_cast<WPARAM>(bitmap->Canvas()->Handle()), PRF_CLIENT);
+    // The face is left out under the opaque child only.
+    EXPECT_EQ(Pixel(bitmap.get(), 15, 15), RGB(0, 0, 0));
+    EXPECT_EQ(Pixel(bitmap.get(), 55, 55), RGB(0, 255, 0));
+    EXPECT_EQ(Pixel(bitmap.get(), 5, 5), RGB(0, 255, 0));
+}
+
+TEST_F(PaintTest, AThousandPaintsLeaveNoGdiObjectBehind) {
+    auto form = NewForm();
+    form->SetBorderStyle(bsNone);
+    Build(form.get());
+    form->SetDoubleBuffered(true);
+    new TSwatch(form.get(), form.get(), Bounds(250, 30, 40, 40), clFuchsia);
+    form->Show();
+    auto paintAll = [&] {
+        RedrawWindow(form->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        // Drawing outside of painting fetches a DC, released when idle.
+        Red->Canvas()->Brush()->SetColor(clMaroon);
+        Red->Canvas()->FillRect(Rect(0, 0, 5, 5));
+        FreeDeviceContexts();
+        PrintClient(Box);
+    };
+    paintAll();  // the first run makes what is kept (fonts, brushes)
+    size_t before = GdiObjectCount();
+    for (int i = 0; i < 1000; ++i) paintAll();
+    EXPECT_EQ(GdiObjectCount(), before);
+    EXPECT_GE(Blue->Paints, 2000);
+}
