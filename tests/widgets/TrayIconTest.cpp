@@ -528,3 +528,103 @@ TEST_F(TrayIconTest, LoadedHiddenTheIconStaysOutOfTheTray) {
     EXPECT_FALSE(tray->IconVisible());
     EXPECT_FALSE(InTray(tray));
 }
+
+namespace {
+
+// A pop-up menu that records where it was asked to pop up instead of
+// running the platform's menu loop.
+class TProbeMenu : public TPopupMenu {
+public:
+    using TPopupMenu::TPopupMenu;
+    std::vector<TPoint> Popups;
+    std::vector<TComponent*> For;
+
+    void Popup(int x, int y) override {
+        Popups.push_back(Point(x, y));
+        For.push_back(PopupComponent());
+    }
+};
+
+// Items "Open" (default when openIsDefault), "Scan" (default), "Exit";
+// clicks are logged by caption.
+TProbeMenu* MenuWithItems(TComponent* owner, TLog* log, bool openIsDefault) {
+    auto menu = new TProbeMenu(owner);
+    for (const char* caption : {"Open", "Scan", "Exit"}) {
+        auto item = new TMenuItem(menu);
+        item->SetCaption(caption);
+        item->SetAutoHotkeys(maManual);
+        item->OnClick = [log, caption](TObject*) { log->push_back(caption); };
+        menu->Items()->Add(item);
+    }
+    menu->Items()->Items(0)->SetDefault(openIsDefault);
+    menu->Items()->Items(1)->SetDefault(true);
+    return menu;
+}
+
+}  // namespace
+
+TEST_F(TrayMainFormTest, TheRightButtonPopsTheMenuUpAtThePointer) {
+    TLog log;
+    TProbeMenu* menu = MenuWithItems(Form, &log, false);
+    Tray->SetPopupMenu(menu);
+    SetCursorPos(640, 480);
+    ShellNotifies(Tray, WM_RBUTTONDOWN);
+    ASSERT_EQ(menu->Popups.size(), 1u);
+    EXPECT_EQ(menu->Popups[0].x, 640);
+    EXPECT_EQ(menu->Popups[0].y, 480);
+    EXPECT_EQ(menu->For[0], Tray);
+
+    // The left button only with LeftPopup.
+    ShellNotifies(Tray, WM_LBUTTONDOWN);
+    ShellNotifies(Tray, WM_LBUTTONUP);
+    EXPECT_EQ(menu->Popups.size(), 1u);
+    Tray->SetLeftPopup(true);
+    ShellNotifies(Tray, WM_LBUTTONDOWN);
+    ShellNotifies(Tray, WM_LBUTTONUP);
+    EXPECT_EQ(menu->Popups.size(), 2u);
+
+    // Without automatic pop-up, nothing.
+    menu->SetAutoPopup(false);
+    ShellNotifies(Tray, WM_RBUTTONDOWN);
+    EXPECT_EQ(menu->Popups.size(), 2u);
+}
+
+TEST_F(TrayMainFormTest, ADoubleClickChoosesTheFirstDefaultItem) {
+    TLog log;
+    TProbeMenu* menu = MenuWithItems(Form, &log, false);
+    Tray->SetPopupMenu(menu);
+    int doubles = 0;
+    Tray->OnDblClick = [&](TObject*) { ++doubles; };
+    Double(Tray);
+    EXPECT_EQ(doubles, 1);
+    EXPECT_EQ(log, (TLog{"Scan"}));
+
+    // The lowest of several defaults; a disabled one is not chosen.
+    menu->Items()->Items(0)->SetDefault(true);
+    log.clear();
+    Double(Tray);
+    EXPECT_EQ(log, (TLog{"Open"}));
+    menu->Items()->Items(0)->SetEnabled(false);
+    log.clear();
+    Double(Tray);
+    EXPECT_TRUE(log.empty());
+
+    // With LeftPopup the double click chooses nothing.
+    menu->Items()->Items(0)->SetEnabled(true);
+    Tray->SetLeftPopup(true);
+    log.clear();
+    Double(Tray);
+    EXPECT_TRUE(log.empty());
+    Pump(GetDoubleClickTime() + 100);
+}
+
+TEST_F(TrayMainFormTest, AMenuThatGoesIsForgotten) {
+    TLog log;
+    TProbeMenu* menu = MenuWithItems(Form, &log, true);
+    Tray->SetPopupMenu(menu);
+    delete menu;
+    EXPECT_EQ(Tray->PopupMenu(), nullptr);
+    ShellNotifies(Tray, WM_RBUTTONDOWN);
+    Double(Tray);
+    EXPECT_TRUE(log.empty());
+}

@@ -185,6 +185,7 @@ void TTrayIcon::Notification(TComponent* component, TOperation operation) {
         FIconList = nullptr;
         SetIconList(nullptr);
     }
+    if (component == FPopupMenu) FPopupMenu = nullptr;
     if (component == FApplication) FApplication = nullptr;
 }
 
@@ -299,6 +300,13 @@ void TTrayIcon::SetCycleInterval(uint32_t value) {
     SetCycleIcons(FCycleIcons);
 }
 
+void TTrayIcon::SetPopupMenu(TPopupMenu* value) {
+    if (value == FPopupMenu) return;
+    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = value;
+    if (value) value->FreeNotification(this);
+}
+
 void TTrayIcon::SetWantEnterExitEvents(bool value) {
     FWantEnterExitEvents = value;
     FLeaveTimer->SetEnabled(value);
@@ -348,6 +356,7 @@ void TTrayIcon::HandleMouseMessage(UINT message) {
             }
             FireMouseDown(mbLeft, shift + TShiftState{ssLeft}, pos.x, pos.y);
             FLeftButtonDown = true;
+            if (FLeftPopup) PopupMenuAtCursor();
             return;
         case WM_LBUTTONUP:
             if (FLeftButtonDown) {
@@ -365,9 +374,11 @@ void TTrayIcon::HandleMouseMessage(UINT message) {
             FClickPending = false;
             FDoubleClickSeen = true;
             FireDblClick();
+            ClickDefaultMenuItem();
             return;
         case WM_RBUTTONDOWN:
             FireMouseDown(mbRight, shift + TShiftState{ssRight}, pos.x, pos.y);
+            PopupMenuAtCursor();
             return;
         case WM_RBUTTONUP:
             FireMouseUp(mbRight, shift + TShiftState{ssRight}, pos.x, pos.y);
@@ -380,6 +391,34 @@ void TTrayIcon::HandleMouseMessage(UINT message) {
             return;
         default:
             return;
+    }
+}
+
+void TTrayIcon::PopupMenuAtCursor() {
+    TPoint pos{};
+    if (!FPopupMenu || !FPopupMenu->AutoPopup() || !GetCursorPos(&pos)) return;
+    // In front, so that the menu closes when the user clicks elsewhere.
+    if (Application) {
+        SetForegroundWindow(Application->Handle());
+        Application->ProcessMessages();
+    }
+    // Processing the messages may have taken the menu away.
+    if (!FPopupMenu) return;
+    FPopupMenu->SetPopupComponent(this);
+    FPopupMenu->Popup(pos.x, pos.y);
+    if (TWinControl* owner = WindowedOwner(); owner && owner->HandleAllocated())
+        PostMessageA(owner->Handle(), WM_NULL, 0, 0);
+}
+
+void TTrayIcon::ClickDefaultMenuItem() {
+    if (!FPopupMenu || !FPopupMenu->AutoPopup() || FLeftPopup) return;
+    TMenuItem* items = FPopupMenu->Items();
+    for (int i = 0; i < items->Count(); ++i) {
+        TMenuItem* item = items->Items(i);
+        if (!item->Default()) continue;
+        // The lowest default item, as the user could choose it from the menu.
+        if (item->Enabled() && item->Visible()) item->Click();
+        return;
     }
 }
 

@@ -25,6 +25,7 @@
 #include <classlib/Controls.h>
 #include <classlib/Forms.h>
 #include <classlib/ImgList.h>
+#include <classlib/Menus.h>
 #include <classlib/Pictures.h>
 #include <classlib/UtilWindow.h>
 #include <shellapi.h>
@@ -110,6 +111,13 @@ public:
     // With an IconList: shows that image (the last one for a value past the
     // end, the first for a negative one); without: IconIndex 0.
     void SetIconIndex(int value);
+    // The menu the right button pops up at the pointer (not owned; forgotten
+    // when the menu goes); a double click chooses its default item.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
+    // The left button pops the menu up too (and a double click chooses nothing).
+    bool LeftPopup() const { return FLeftPopup; }
+    void SetLeftPopup(bool value) { FLeftPopup = value; }
     bool WantEnterExitEvents() const { return FWantEnterExitEvents; }
     void SetWantEnterExitEvents(bool value);
     // Minimising the main form hides it and shows the icon.
@@ -174,6 +182,8 @@ private:
     void ReplaceIcon(const std::function<void()>& replace);
     void HandleTrayMessage(UINT message);
     void HandleMouseMessage(UINT message);
+    void PopupMenuAtCursor();
+    void ClickDefaultMenuItem();
     void ClickDelayElapsed();
     void LeaveCheck();
     void CycleStep();
@@ -194,6 +204,8 @@ private:
     bool FIconVisible = false;
     std::string FHint;
     bool FShowHint = true;
+    TPopupMenu* FPopupMenu = nullptr;
+    bool FLeftPopup = false;
     bool FMinimizeToTray = false;
     bool FLeftButtonDown = false;
     bool FClickPending = false;
