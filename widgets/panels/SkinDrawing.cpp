@@ -72,14 +72,17 @@ HRGN RegionOfRects(const std::vector<RECT>& rects) {
 }  // namespace
 
 void PaintParentBackground(TCanvas* canvas, TControl* control) {
-    TWinControl* parent = control->Parent();
+    PaintParentBackground(canvas, control->Parent(), Point(control->Left(), control->Top()));
+}
+
+void PaintParentBackground(TCanvas* canvas, TWinControl* parent, TPoint offset) {
     if (!parent) return;
     HDC dc = canvas->Handle();
     {
         TSavedDC saved(dc);
         POINT origin{};
         GetViewportOrgEx(dc, &origin);
-        SetViewportOrgEx(dc, origin.x - control->Left(), origin.y - control->Top(), nullptr);
+        SetViewportOrgEx(dc, origin.x - offset.x, origin.y - offset.y, nullptr);
         IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientHeight());
         HWND window = parent->Handle();
         SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);

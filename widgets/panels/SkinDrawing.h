@@ -15,6 +15,8 @@
 // WM_ERASEBKGND and WM_PAINT sent to the parent with the canvas's DC (and 0).
 // The DC's state is restored after. Nothing without a parent.
 void PaintParentBackground(TCanvas* canvas, TControl* control);
+// The same for a place at offset in parent's client area (nothing for no parent).
+void PaintParentBackground(TCanvas* canvas, TWinControl* parent, TPoint offset);
 
 // Copies of the graphic at (0, 0), (w, 0), ... (0, h), ... while x is less
 // than the rectangle's width and y less than its height; tiles crossing the
