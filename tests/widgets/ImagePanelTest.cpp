@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ControlProbes.h"
+#include "FaceFixture.h"
 #include "KitFixture.h"
 #include "WindowFixture.h"
 
@@ -51,23 +52,6 @@ protected:
 
     // The panel's face as a WM_PRINTCLIENT paints it.
     std::unique_ptr<TBitmap> Face() { return PrintClient(Panel); }
-    static COLORREF At(TBitmap* bitmap, int x, int y) {
-        return ColorToRGB(bitmap->Canvas()->Pixels(x, y));
-    }
-    // The columns and rows in which any pixel has colour (or, with ink, any
-    // other colour).
-    static TRect Extent(TBitmap* bitmap, COLORREF colour, bool ink = false) {
-        TRect extent{bitmap->Width(), bitmap->Height(), -1, -1};
-        for (int y = 0; y < bitmap->Height(); ++y)
-            for (int x = 0; x < bitmap->Width(); ++x) {
-                if ((At(bitmap, x, y) == colour) == ink) continue;
-                extent.left = std::min<LONG>(extent.left, x);
-                extent.top = std::min<LONG>(extent.top, y);
-                extent.right = std::max<LONG>(extent.right, x + 1);
-                extent.bottom = std::max<LONG>(extent.bottom, y + 1);
-            }
-        return extent;
-    }
     void SetPictureBitmap(TBitmap* bitmap) {
         TPicture picture;
         picture.SetGraphic(bitmap);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ControlProbes.h"
+#include "FaceFixture.h"
 #include "KitFixture.h"
 #include "WindowFixture.h"
 
@@ -34,22 +35,6 @@ std::unique_ptr<TPicture> PictureOf(int width, int height, TColor colour) {
     auto picture = std::make_unique<TPicture>();
     picture->SetGraphic(bitmap.get());
     return picture;
-}
-
-COLORREF At(TBitmap* bitmap, int x, int y) { return ColorToRGB(bitmap->Canvas()->Pixels(x, y)); }
-
-// The rows and columns holding pixels of colour (ink: of any other colour).
-TRect Extent(TBitmap* bitmap, COLORREF colour, bool ink = false) {
-    TRect extent{bitmap->Width(), bitmap->Height(), -1, -1};
-    for (int y = 0; y < bitmap->Height(); ++y)
-        for (int x = 0; x < bitmap->Width(); ++x) {
-            if ((At(bitmap, x, y) == colour) == ink) continue;
-            extent.left = std::min<LONG>(extent.left, x);
-            extent.top = std::min<LONG>(extent.top, y);
-            extent.right = std::max<LONG>(extent.right, x + 1);
-            extent.bottom = std::max<LONG>(extent.bottom, y + 1);
-        }
-    return extent;
 }
 
 class PicButtonTest : public WindowTest {
