@@ -495,3 +495,15 @@ TEST_F(PicButtonTest, PaintingLeavesNoGdiObjectsBehind) {
     for (int i = 0; i < 200; ++i) SendMessageA(Button->Handle(), WM_PRINTCLIENT, dc, PRF_CLIENT);
     EXPECT_EQ(GdiObjectCount(), before);
 }
+
+TEST_F(PicButtonTest, APictureLoadedInPlaceRepaintsTheButton) {
+    const std::string path = "PicButtonNormal.bmp";
+    WriteBmp(path, 75, 25, [](int, int) { return RGB(0, 0, 255); });
+    Pump(20);
+    ValidateRect(Button->Handle(), nullptr);
+    Button->PicNormal()->LoadFromFile(path);
+    EXPECT_TRUE(GetUpdateRect(Button->Handle(), nullptr, FALSE));
+    EXPECT_EQ(Button->PicNormal()->Width(), 75);
+    EXPECT_EQ(At(Face().get(), 40, 12), RGB(0, 0, 255));
+    DeleteFileA(path.c_str());
+}

@@ -164,6 +164,11 @@ TEST_F(TrayIconTest, TheRecordAsTheShellGetsIt) {
     icon.SetIcon(image.get());
     EXPECT_EQ(data.hIcon, icon.Icon()->Handle());
     EXPECT_NE(data.hIcon, image->Handle());  // a copy
+    // A change of the icon itself reaches the record (and the shell).
+    icon.Icon()->SetHandle(CopyIcon(LoadIconA(nullptr, IDI_WARNING)));
+    EXPECT_EQ(data.hIcon, icon.Icon()->Handle());
+    icon.Icon()->SetHandle(nullptr);
+    EXPECT_EQ(data.hIcon, nullptr);
 }
 
 TEST_F(TrayIconTest, ShowingAddsTheIconAndHidingRemovesIt) {
@@ -470,6 +475,43 @@ TEST_F(TrayMainFormTest, TheMinimiseCommandGoesToTheTrayOnlyWithAHandler) {
     EXPECT_FALSE(InTray(Tray));
 }
 
+TEST_F(TrayMainFormTest, TheOwnerHiddenByItsOwnerMinimisingGoesToTheTray) {
+    Tray->SetMinimizeToTray(true);
+    int minimising = 0;
+    Tray->OnMinimizeToTray = [&](TObject*) { ++minimising; };
+    EXPECT_EQ(SendMessageA(Form->Handle(), WM_SHOWWINDOW, FALSE, SW_PARENTCLOSING), 1);
+    EXPECT_EQ(minimising, 1);
+    EXPECT_FALSE(Form->Visible());
+    EXPECT_TRUE(InTray(Tray));
+}
+
+TEST_F(TrayMainFormTest, TheMainProgramsTripToTheTrayAndBack) {
+    // Minimise: the application minimises, the icon takes its image, the
+    // main form goes, the icon comes with a balloon.
+    int doubles = 0;
+    Tray->OnDblClick = [&](TObject*) {
+        ++doubles;
+        Tray->ShowMainForm();
+        Tray->SetIconVisible(false);
+    };
+    auto image = ApplicationIcon();
+    for (int round = 0; round < 2; ++round) {
+        (*App)->Minimize();
+        Tray->SetIcon(image.get());
+        Tray->HideMainForm();
+        Tray->SetIconVisible(true);
+        EXPECT_TRUE(Tray->ShowBalloonHint("Holvane", "Holvane has been minimized.", bitInfo, 10));
+        EXPECT_FALSE(Form->Visible());
+        EXPECT_TRUE(InTray(Tray));
+
+        Double(Tray);
+        EXPECT_EQ(doubles, round + 1);
+        EXPECT_TRUE(Form->Visible());
+        EXPECT_EQ(Form->WindowState(), wsNormal);
+        EXPECT_FALSE(InTray(Tray));
+    }
+}
+
 TEST_F(TrayMainFormTest, ANewTaskbarGetsTheVisibleIconAgain) {
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     auto image = ApplicationIcon();
@@ -516,6 +558,23 @@ TEST_F(TrayIconTest, AfterLoadingTheStartupAnswerAndIconVisibleTakeEffect) {
     EXPECT_FALSE(app->ShowMainForm());
     EXPECT_FALSE(form->Visible());
     EXPECT_TRUE(InTray(tray));
+}
+
+TEST_F(TrayIconTest, AnOwnerWindowMadeAgainWhileLoadingIsWatchedAfterLoading) {
+    TScopedApplication app;
+    auto form = app->CreateForm<TForm>();
+    form->SetBounds(300, 250, 300, 200);
+    form->BeginLoading();
+    auto tray = new TTrayIcon(form);
+    form->SetBorderStyle(bsNone);  // makes the window again
+    form->EndLoading();
+    form->Show();
+    tray->SetMinimizeToTray(true);
+    int minimising = 0;
+    tray->OnMinimizeToTray = [&](TObject*) { ++minimising; };
+    EXPECT_EQ(SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0), 1);
+    EXPECT_EQ(minimising, 1);
+    EXPECT_FALSE(form->Visible());
 }
 
 TEST_F(TrayIconTest, LoadedHiddenTheIconStaysOutOfTheTray) {

@@ -14,13 +14,18 @@ TPicButton::TPicButton(TComponent* owner)
       FPicNormal(std::make_unique<TPicture>()),
       FPicMouseHover(std::make_unique<TPicture>()),
       FPicMouseDown(std::make_unique<TPicture>()),
-      FPicDisabled(std::make_unique<TPicture>()) {}
+      FPicDisabled(std::make_unique<TPicture>()) {
+    // A picture loaded straight into one of them (as the skin loader does)
+    // shows at once.
+    for (TPicture* picture :
+         {FPicNormal.get(), FPicMouseHover.get(), FPicMouseDown.get(), FPicDisabled.get()})
+        picture->OnChange = [this](TObject*) { Invalidate(); };
+}
 
-TPicButton::~TPicButton() = default;
-
-void TPicButton::SetPicture(TPicture& picture, const TPicture* value) {
-    picture.Assign(value);
-    Invalidate();
+TPicButton::~TPicButton() {
+    for (TPicture* picture :
+         {FPicNormal.get(), FPicMouseHover.get(), FPicMouseDown.get(), FPicDisabled.get()})
+        picture->OnChange = nullptr;
 }
 
 bool TPicButton::GetStatePicture(TPicture* holder) {

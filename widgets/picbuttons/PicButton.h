@@ -18,23 +18,22 @@ public:
     explicit TPicButton(TComponent* owner);
     ~TPicButton() override;
 
-    // The button's own pictures; the setters copy the given picture.
+    // The button's own pictures; the setters copy the given picture. Any
+    // change of one repaints the button.
     TPicture* PicNormal() const { return FPicNormal.get(); }
-    void SetPicNormal(const TPicture* value) { SetPicture(*FPicNormal, value); }
+    void SetPicNormal(const TPicture* value) { FPicNormal->Assign(value); }
     TPicture* PicMouseHover() const { return FPicMouseHover.get(); }
-    void SetPicMouseHover(const TPicture* value) { SetPicture(*FPicMouseHover, value); }
+    void SetPicMouseHover(const TPicture* value) { FPicMouseHover->Assign(value); }
     TPicture* PicMouseDown() const { return FPicMouseDown.get(); }
-    void SetPicMouseDown(const TPicture* value) { SetPicture(*FPicMouseDown, value); }
+    void SetPicMouseDown(const TPicture* value) { FPicMouseDown->Assign(value); }
     TPicture* PicDisabled() const { return FPicDisabled.get(); }
-    void SetPicDisabled(const TPicture* value) { SetPicture(*FPicDisabled, value); }
+    void SetPicDisabled(const TPicture* value) { FPicDisabled->Assign(value); }
 
 protected:
     // The state's picture, else PicNormal.
     bool GetStatePicture(TPicture* holder) override;
 
 private:
-    void SetPicture(TPicture& picture, const TPicture* value);
-
     std::unique_ptr<TPicture> FPicNormal;
     std::unique_ptr<TPicture> FPicMouseHover;
     std::unique_ptr<TPicture> FPicMouseDown;

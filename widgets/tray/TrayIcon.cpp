@@ -160,6 +160,9 @@ TTrayIcon::~TTrayIcon() {
 
 void TTrayIcon::Loaded() {
     TComponent::Loaded();
+    // The owner's window may have been made again while it was being built
+    // (a new border style), which took the subclass away with the old one.
+    SubclassOwnerWindow();
     if (WindowedOwner()) {
         bool showMainForm = true;
         if (OnStartup) OnStartup(this, showMainForm);
@@ -534,7 +537,7 @@ bool TTrayIcon::ApplicationMessageHook(TMessage& message) {
 
 void TTrayIcon::SubclassOwnerWindow() {
     TWinControl* owner = WindowedOwner();
-    if (!owner) return;
+    if (!owner || FOwnerWindow) return;
     HWND window = owner->Handle();
     if (SetWindowSubclass(window, OwnerSubclassProc, reinterpret_cast<UINT_PTR>(this),
                           reinterpret_cast<DWORD_PTR>(this)))
