@@ -42,7 +42,9 @@ scripts/wine-run.sh "$WINEPREFIX" cmd /c exit 0
 unmanaged=build/tests/unmanaged.reg
 {
     echo REGEDIT4
-    for program in build/tests/*.exe; do
+    # The shell's notification area (explorer) too: hiding its window when
+    # the last icon goes would wait as well.
+    for program in build/tests/*.exe explorer.exe; do
         printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\n"Managed"="N"\n' \
             "$(basename "$program")"
     done
