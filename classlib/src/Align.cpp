@@ -28,7 +28,7 @@ void TWinControl::Realign() {
     AdjustSize();
 }
 
-void TWinControl::AdjustClientRect(TRect&) const {}
+void TWinControl::AdjustClientRect(TRect&) {}
 
 void TWinControl::AlignControls(TRect& rect) {
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) AlignChildren(align, rect);

@@ -1,5 +1,6 @@
 // Application.cpp - the application object: its hidden window and hooks, the
 // message loop, minimising and restoring, errors and message boxes.
+#include <classlib/ExtCtrls.h>
 #include <classlib/Forms.h>
 #include <classlib/SysUtils.h>
 
@@ -48,6 +49,7 @@ TApplication::TApplication(TComponent* owner)
 TApplication::~TApplication() {
     Destroying();
     DestroyComponents();
+    if (FHintWindow) DestroyWindow(FHintWindow);
     if (Application == this) Application = nullptr;
 }
 

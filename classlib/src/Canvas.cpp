@@ -146,6 +146,13 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text) {
     Changed();
 }
 
+int TCanvas::DrawText(std::string_view text, TRect& rect, UINT flags) {
+    int height = ::DrawTextA(RequireObjects({slFont, slBrush}), text.data(), Length(text), &rect,
+                             flags & ~DT_MODIFYSTRING);
+    Changed();
+    return height;
+}
+
 TSize TCanvas::TextExtent(std::string_view text) {
     TSize size{};
     GetTextExtentPoint32A(RequireObjects({slFont}), text.data(), Length(text), &size);

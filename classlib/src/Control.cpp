@@ -1,7 +1,9 @@
 // Control.cpp - the properties every control has: parent, bounds, layout
 // requests, visibility, caption, colour, font and their change notifications.
+#include <classlib/ActnList.h>
 #include <classlib/Controls.h>
 #include <classlib/Forms.h>
+#include <classlib/Menus.h>
 #include <classlib/SysUtils.h>
 
 #include "Consts.h"
@@ -353,7 +355,8 @@ void TControl::Dispatch(TMessage& message) {
 void TControl::DefaultHandler(TMessage&) {}
 
 void TControl::Click() {
-    if (OnClick) OnClick(this);
+    if (OnClick) return OnClick(this);
+    if (FActionLink) FActionLink->Execute(this);
 }
 
 void TControl::DblClick() {
@@ -365,6 +368,50 @@ bool TControl::DialogKey(WORD, TShiftState) { return false; }
 bool TControl::DialogChar(char, TShiftState) { return false; }
 
 void TControl::FocusChanged(TWinControl*) {}
+
+// --- Action and pop-up menu ----------------------------------------------------------
+
+TBasicAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TControl::SetAction(TBasicAction* value) {
+    if (value == Action()) return;
+    if (TBasicAction* old = Action()) old->RemoveFreeNotification(this);
+    if (!value) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink) FActionLink = CreateActionLink();
+    FActionLink->SetAction(value);
+    value->FreeNotification(this);
+    ActionChange(value, value->ComponentState().Contains(csLoading));
+}
+
+std::unique_ptr<TControlActionLink> TControl::CreateActionLink() {
+    return std::make_unique<TControlActionLink>(this);
+}
+
+void TControl::ActionChange(TObject* sender, bool checkDefaults) {
+    auto action = dynamic_cast<TCustomAction*>(sender);
+    if (!action) return;
+    if (!checkDefaults || FCaption.empty() || FCaption == Name()) SetCaption(action->Caption());
+    if (!checkDefaults || FEnabled) SetEnabled(action->Enabled());
+    if (!checkDefaults || FHint.empty()) SetHint(action->Hint());
+    if (!checkDefaults || FVisible) SetVisible(action->Visible());
+}
+
+void TControl::SetPopupMenu(TPopupMenu* value) {
+    if (value == FPopupMenu) return;
+    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = value;
+    if (value) value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation != opRemove) return;
+    if (component == FPopupMenu) FPopupMenu = nullptr;
+    if (FActionLink && component == FActionLink->Action()) FActionLink.reset();
+}
 
 bool TControl::ContextPopup(TPoint mousePos) {
     bool handled = false;

@@ -1,6 +1,8 @@
 // ControlMouse.cpp - mouse messages of a control: presses, clicks, capture,
 // the pointer arriving and leaving, the context menu.
 #include <classlib/Controls.h>
+#include <classlib/Forms.h>
+#include <classlib/Menus.h>
 #include <classlib/SysUtils.h>
 #include <windowsx.h>
 
@@ -58,6 +60,7 @@ void TControl::SetMouseControl(TControl* control) {
     PointerControl = control;
     if (previous) previous->MouseLeave();
     if (control && control == PointerControl) control->MouseEnter();
+    if (Application) Application->HintMouseMessage(PointerControl);
 }
 
 bool TControl::MouseCapture() const { return CaptureControl() == this; }
@@ -81,6 +84,7 @@ void TControl::SendMouse(TMessage& message, TMouseButton button, bool down, bool
     int y = GET_Y_LPARAM(message.LParam);
     TShiftState shift = MouseShiftState(message.WParam);
     if (down) {
+        if (Application) Application->CancelHint();
         if (button == mbLeft) {
             if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
             FControlState.Include(csLButtonDown);
@@ -127,6 +131,13 @@ void TControl::WMContextMenu(TMessage& message) {
     bool keyboard = screen.x == -1 && screen.y == -1;
     TPoint client = keyboard ? Point(-1, -1) : ScreenToClient(screen);
     if (ContextPopup(client)) {
+        message.Result = 1;
+        return;
+    }
+    if (FPopupMenu && FPopupMenu->AutoPopup()) {
+        if (keyboard) screen = ClientToScreen(Point(0, 0));
+        FPopupMenu->SetPopupComponent(this);
+        FPopupMenu->Popup(screen.x, screen.y);
         message.Result = 1;
         return;
     }

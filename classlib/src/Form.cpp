@@ -1,5 +1,6 @@
 // Form.cpp - top-level windows: frame, placement, showing, window state,
 // closing, focus among the form's controls.
+#include <classlib/ActnList.h>
 #include <classlib/Forms.h>
 #include <classlib/SysUtils.h>
 
@@ -316,5 +317,10 @@ bool TCustomForm::DialogKey(WORD key, TShiftState shift) {
 bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
     bool handled = false;
     if (OnShortCut) OnShortCut(key, shift, handled);
-    return handled;
+    if (handled) return true;
+    for (int i = 0; i < ComponentCount(); ++i) {
+        auto list = dynamic_cast<TActionList*>(Components(i));
+        if (list && list->IsShortCut(key, shift)) return true;
+    }
+    return false;
 }

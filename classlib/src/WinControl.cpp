@@ -1,5 +1,6 @@
 // WinControl.cpp - windowed controls: children, the window made on demand,
 // the window procedure and the messages that keep object and window in step.
+#include <classlib/ActnList.h>
 #include <classlib/Controls.h>
 #include <classlib/Forms.h>
 #include <classlib/SysUtils.h>
@@ -524,6 +525,10 @@ void TWinControl::ColorChanged() {
     FBrush->SetColor(Color());
     Invalidate();
     for (int i = 0; i < ControlCount(); ++i) Controls(i)->ParentColorChanged();
+}
+
+std::unique_ptr<TControlActionLink> TWinControl::CreateActionLink() {
+    return std::make_unique<TWinControlActionLink>(this);
 }
 
 void TWinControl::BiDiModeChanged() {

@@ -2,6 +2,7 @@
 // the dialog keys, dialog characters and focus news offered to every control.
 #include <classlib/Controls.h>
 #include <classlib/Forms.h>
+#include <classlib/Menus.h>
 
 #include <algorithm>
 
@@ -38,13 +39,22 @@ bool TWinControl::WantsKey(WORD key) {
 void TWinControl::WMKeyDown(TMessage& message) {
     auto key = static_cast<WORD>(message.WParam);
     TShiftState shift = KeyboardShiftState();
+    if (IsMenuKey(key, shift)) return;
     TCustomForm* form = GetParentForm(this);
-    if (form && form->IsShortCut(key, shift)) return;
     if (form && !WantsKey(key) && static_cast<TWinControl*>(form)->DialogKey(key, shift)) return;
     KeyDown(key, shift);
     if (key == 0) return;
     message.WParam = key;
     DefaultHandler(message);
+}
+
+bool TWinControl::IsMenuKey(WORD key, TShiftState shift) {
+    for (TControl* control = this; control; control = control->Parent()) {
+        TPopupMenu* menu = control->PopupMenu();
+        if (menu && menu->IsShortCut(key, shift)) return true;
+    }
+    TCustomForm* form = GetParentForm(this);
+    return form && form->IsShortCut(key, shift);
 }
 
 void TWinControl::WMKeyUp(TMessage& message) {

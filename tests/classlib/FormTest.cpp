@@ -235,6 +235,14 @@ TEST_F(FormTest, RunShowsTheMainFormThenHandlesItsMessagesUntilTheEnd) {
     closing->OnAfterCreate = [&] { closing->Close(); };
     second->Run();
     EXPECT_TRUE(closed);
+
+    // Without ShowMainForm the main form stays hidden (to be shown later).
+    TScopedApplication third;
+    auto hidden = third->CreateForm<TPostingForm>();
+    third->SetShowMainForm(false);
+    hidden->OnAfterCreate = [&] { third->Terminate(); };
+    third->Run();
+    EXPECT_FALSE(hidden->VisibleThen);
 }
 
 TEST_F(FormTest, TheApplicationWindowsHooksSeeMinimiseAndRestore) {

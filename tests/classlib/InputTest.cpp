@@ -4,6 +4,7 @@
 #include <classlib/Controls.h>
 #include <classlib/Forms.h>
 #include <classlib/SysUtils.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "ControlProbes.h"
@@ -261,4 +262,42 @@ TEST_F(InputTest, TheScreenCursorOverridesEachControlsOwn) {
     EXPECT_EQ(GetCursor(), Screen->Cursors(crHandPoint));
     MoveMouse(ScreenPoint(Form.get(), 200, 200));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
+}
+
+TEST_F(InputTest, AHintShowsBelowThePointerAfterAPauseAndGoesWithIt) {
+    auto hinted = new TSwatch(Form.get(), Form.get(), Bounds(20, 30, 60, 40), clRed, "g", &Log);
+    hinted->SetShowHint(true);
+    hinted->SetHint("Starts the scan|Scans every ticked category");
+    auto plain = new TSwatch(Form.get(), Form.get(), Bounds(120, 30, 60, 40), clRed, "p", &Log);
+    plain->SetHint("never shown");
+    Application->SetHintPause(50);
+    ShowForm();
+
+    MoveMouse(ScreenPoint(hinted, 10, 10));
+    ASSERT_TRUE(WaitUntil([] { return Application->HintWindow() != nullptr; }));
+    HWND tip = Application->HintWindow();
+    EXPECT_TRUE(IsWindowVisible(tip));
+    char text[80] = {};
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Application->Handle();
+    tool.uId = 1;
+    tool.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, "Starts the scan");
+    TRect bounds{};
+    GetWindowRect(tip, &bounds);
+    EXPECT_GT(bounds.top, ScreenPoint(hinted, 10, 10).y);
+
+    MoveMouse(ScreenPoint(plain, 10, 10));
+    EXPECT_EQ(Application->HintWindow(), nullptr);
+    Pump(150);
+    EXPECT_EQ(Application->HintWindow(), nullptr);
+
+    MoveMouse(ScreenPoint(hinted, 12, 12));
+    ASSERT_TRUE(WaitUntil([] { return Application->HintWindow() != nullptr; }));
+    PressMouse(mbLeft, true);
+    PressMouse(mbLeft, false);
+    EXPECT_EQ(Application->HintWindow(), nullptr);
+    Application->SetHintPause(500);
 }

@@ -61,6 +61,9 @@
 
 class TWinControl;
 class TCustomForm;
+class TBasicAction;
+class TControlActionLink;
+class TPopupMenu;
 
 struct TMessage {
     UINT Msg;
@@ -101,7 +104,8 @@ enum TControlStyleFlag {
     csDoubleClicks      // a second press is a double click (else a plain press)
 };
 using TControlStyle = TSet<TControlStyleFlag>;
-enum TControlStateFlag { csLButtonDown, csClicked, csFocusing, csCreating, csAlignmentNeeded };
+// csCreating: the window is being made.
+enum TControlStateFlag { csLButtonDown, csClicked, csCreating };
 using TControlState = TSet<TControlStateFlag>;
 
 // Cursor numbers; crDefault leaves the window's own cursor.
@@ -256,6 +260,14 @@ public:
     bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
     bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
 
+    // The action the control is linked to (see ActnList.h), or nullptr.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* value);
+    TControlActionLink* ActionLink() const { return FActionLink.get(); }
+    // The menu shown at a right click or the menu key (when its AutoPopup holds).
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
+
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle value) { FControlStyle = value; }
     TControlState ControlState() const { return FControlState; }
@@ -275,7 +287,7 @@ public:
     // Sends the message straight to WndProc.
     LRESULT Perform(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     virtual void WndProc(TMessage& message);
-    // The click: OnClick.
+    // The click: OnClick, or else the action.
     virtual void Click();
     virtual void DblClick();
 
@@ -320,6 +332,14 @@ protected:
     virtual void FocusChanged(TWinControl* focused);
     // The right button or the menu key: OnContextPopup; true when handled.
     virtual bool ContextPopup(TPoint mousePos);
+    // The link made when the control gets an action; a control class with
+    // a link of its own kind overrides it.
+    virtual std::unique_ptr<TControlActionLink> CreateActionLink();
+    // The control was linked to the action sender: it takes the action's
+    // caption, enabled state, hint and visibility; with checkDefaults only
+    // where it still has its defaults (an empty caption, enabled, visible).
+    virtual void ActionChange(TObject* sender, bool checkDefaults);
+    void Notification(TComponent* component, TOperation operation) override;
     // The bounds changed their size; fires OnResize.
     virtual void Resize();
     void Loaded() override;
@@ -377,6 +397,8 @@ private:
     TBiDiMode FBiDiMode = bdLeftToRight;
     bool FParentBiDiMode = true;
     bool FPlacing = false;
+    std::unique_ptr<TControlActionLink> FActionLink;
+    TPopupMenu* FPopupMenu = nullptr;
 };
 
 class TWinControl : public TControl {
@@ -449,7 +471,6 @@ protected:
     // Destroys the window of every windowed child, then the own one.
     void DestroyHandle();
     void CreateHandle();
-    bool PlatformControl() const { return FSubclassed; }
 
     void Dispatch(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
@@ -490,7 +511,7 @@ protected:
     virtual bool TopLevelShowing() const;
 
     // The area the aligned children share: the client rectangle here.
-    virtual void AdjustClientRect(TRect& rect) const;
+    virtual void AdjustClientRect(TRect& rect);
     virtual void AlignControls(TRect& rect);
     void AdjustSize() override;
 
@@ -505,6 +526,7 @@ protected:
     void Loaded() override;
     void ChangeBounds(int left, int top, int width, int height) override;
     HWND WindowHandle() const override { return FHandle; }
+    std::unique_ptr<TControlActionLink> CreateActionLink() override;
 
 private:
     static LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam,
@@ -520,6 +542,8 @@ private:
     bool RouteMouse(TMessage& message);
     void TrackMouse(TMessage& message);
     bool WantsKey(WORD key);
+    // A shortcut of a pop-up menu of the control or its parents, or of the form.
+    bool IsMenuKey(WORD key, TShiftState shift);
     void PaintBuffered();
     void AlignChildren(TAlign align, TRect& rect);
     void AnchorChildren();

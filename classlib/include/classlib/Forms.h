@@ -41,6 +41,8 @@
 #include <string>
 #include <vector>
 
+class TTimer;
+
 enum TPosition { poDesigned, poScreenCenter };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
@@ -110,7 +112,7 @@ public:
     void Release();
 
     // A key pressed anywhere on the form: true when it was a shortcut and
-    // was acted on. OnShortCut here.
+    // was acted on: OnShortCut, then the action lists the form owns.
     virtual bool IsShortCut(WORD key, TShiftState shift);
 
     TNotifyEvent OnCreate;
@@ -157,7 +159,6 @@ private:
     TWinControl* FFocusedControl = nullptr;
     TModalResult FModalResult = mrNone;
     bool FModal = false;
-    bool FClosing = false;
 };
 
 class TForm : public TCustomForm {
@@ -217,6 +218,22 @@ public:
     int HookMainWindow(TWindowHook hook);
     void UnhookMainWindow(int cookie);
 
+    // Hints: a control with ShowHint and a Hint shows the hint's first part
+    // (before any "|") in a tip below the pointer HintPause milliseconds
+    // after the pointer came to it, for HintHidePause milliseconds, until
+    // the pointer leaves it or a button is pressed.
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool value);
+    int HintPause() const { return FHintPause; }
+    void SetHintPause(int value) { FHintPause = value; }
+    int HintHidePause() const { return FHintHidePause; }
+    void SetHintHidePause(int value) { FHintHidePause = value; }
+    // The pointer came to control (or left every control): the hint starts over.
+    void HintMouseMessage(TControl* control);
+    void CancelHint();
+    // The tip window showing the hint, or nullptr while none is shown.
+    HWND HintWindow() const;
+
     // OnException when set, else ShowException.
     void HandleException(TObject* sender, const std::exception& error);
     // The message (with a closing period) in an error box titled Title.
@@ -241,6 +258,7 @@ private:
     bool ProcessMessage();
     void Idle();
     LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void ActivateHint();
     // Tells the application window and its hooks, as the platform would.
     void Notify(UINT message, WPARAM wParam);
 
@@ -252,6 +270,13 @@ private:
     bool FTerminated = false;
     std::vector<std::pair<int, TWindowHook>> FHooks;
     int FNextHook = 1;
+    bool FShowHint = true;
+    int FHintPause = 500;
+    int FHintHidePause = 2500;
+    TControl* FHintControl = nullptr;
+    std::unique_ptr<TTimer> FHintTimer;
+    HWND FHintWindow = nullptr;
+    bool FHintShown = false;
 };
 
 class TScreen : public TComponent {

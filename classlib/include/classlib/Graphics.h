@@ -220,6 +220,10 @@ public:
     // Text at (x, y) clipped to rect, which the brush fills first unless its
     // style is bsClear.
     void TextRect(const TRect& rect, int x, int y, std::string_view text);
+    // The platform's DrawText with the canvas's font and brush (a bsClear
+    // brush draws no background); flags are the DT_ ones, and DT_CALCRECT
+    // measures into rect. Returns the text's height.
+    int DrawText(std::string_view text, TRect& rect, UINT flags);
     TSize TextExtent(std::string_view text);
     int TextWidth(std::string_view text) { return TextExtent(text).cx; }
     int TextHeight(std::string_view text) { return TextExtent(text).cy; }
