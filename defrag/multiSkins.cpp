@@ -1,5 +1,6 @@
 // multiSkins.cpp - the tool's section of the skin file, and the placement and
 // picture of the progress window's image.
+#include <classlib/ExtCtrls.h>
 #include <classlib/SysUtils.h>
 #include <defrag/globals.h>
 #include <defrag/multiSkins.h>
@@ -58,5 +59,16 @@ bool ApplyImagePlacement(TControl* image, std::string_view text) {
     image->SetWidth(placement.Width);
     image->SetHeight(placement.Height);
     if (placement.Visible == 0) image->Hide();
+    return true;
+}
+
+bool LoadImagePicture(TImage* image, const std::string& folder, const std::string& fileName) {
+    if (fileName.empty()) return false;
+    try {
+        if (SameText(fileName, "None")) image->Picture()->Assign(nullptr);
+        if (FileExists(folder + fileName)) image->Picture()->LoadFromFile(folder + fileName);
+    } catch (const std::exception&) {
+        return false;
+    }
     return true;
 }

@@ -37,12 +37,12 @@ wineserver -p
 scripts/wine-run.sh "$WINEPREFIX" cmd /c exit 0
 
 # The test display has no window manager: Wine is told not to hand the test
-# programs' windows to one, or it waits two seconds for an answer each time
-# a window is hidden.
+# programs' windows (and the programs' own, which tests start) to one, or it
+# waits two seconds for an answer each time a window is hidden.
 unmanaged=build/tests/unmanaged.reg
 {
     echo REGEDIT4
-    for program in build/tests/*.exe; do
+    for program in build/tests/*.exe build/dist/*.exe; do
         printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\n"Managed"="N"\n' \
             "$(basename "$program")"
     done

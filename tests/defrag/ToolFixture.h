@@ -110,6 +110,15 @@ private:
     TPowerCalls FSavedPower;
 };
 
+// The build's program folder, with a trailing backslash: the tests run from
+// its sibling folder "tests".
+inline std::string InstalledFolder() {
+    char exe[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string folder(exe, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1) + "..\\dist\\";
+}
+
 inline std::string ReadWholeFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
