@@ -112,6 +112,18 @@ bool LoadToolSection(const std::string& fileName, const std::function<bool()>& w
     return true;
 }
 
+bool WriteToolSection(const std::string& fileName,
+                      const std::function<void(const TIniFile&)>& writeKeys) {
+    TIniFile ini(fileName);
+    try {
+        ini.WriteInteger(ToolSection, ToolFlagKey, 1);
+        writeKeys(ini);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
 std::vector<std::string> SplitText(std::string_view text, std::string_view separator, bool trim) {
     std::vector<std::string> parts;
     if (!separator.empty()) {

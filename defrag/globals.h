@@ -4,7 +4,8 @@
 //   TToolPaths, ToolPaths            the program folder and the files found from
 //                                    the main program's "config.ini"
 //   LoadToolSettings, LoadToolSettingsFrom
-//   LoadToolSection                  the common road of the language and skin
+//   LoadToolSection, WriteToolSection
+//                                    the common road of the language and skin
 //                                    sections: written when missing or unmarked
 //   SplitText                        a text cut at a separator
 //   ShowToolMessage, ToolOwnerlessMessageBox
@@ -57,6 +58,12 @@ bool LoadToolSettingsFrom(const std::string& programFolder);
 // either message or when reading raised an error.
 bool LoadToolSection(const std::string& fileName, const std::function<bool()>& writeDefaults,
                      const std::function<void(const TIniFile&)>& readKeys);
+
+// Writes "Flag" = 1 into the tool's section of fileName (creating the file),
+// then writeKeys the rest. False when a write failed; what was written before
+// the failure stays.
+bool WriteToolSection(const std::string& fileName,
+                      const std::function<void(const TIniFile&)>& writeKeys);
 
 // The parts of text between the occurrences of separator, in order; with
 // trim, every part but the last loses its blanks at either end (the last

@@ -3,8 +3,6 @@
 #include <defrag/globals.h>
 #include <defrag/multiLangs.h>
 
-#include <exception>
-
 TToolTexts ToolTexts;
 
 namespace {
@@ -43,15 +41,10 @@ bool LoadToolLanguage() {
 }
 
 bool WriteToolLanguageDefaults() {
-    TIniFile ini(ToolPaths.LanguageFilePath);
-    try {
-        ini.WriteInteger(ToolSection, ToolFlagKey, 1);
+    return WriteToolSection(ToolPaths.LanguageFilePath, [](const TIniFile& ini) {
         for (const TTextKey& key : WriteOrder)
             ini.WriteString(ToolSection, key.Name, ToolTexts.*key.Text);
-    } catch (const std::exception&) {
-        return false;
-    }
-    return true;
+    });
 }
 
 std::string WriteFailureText(const std::string& fileName) {

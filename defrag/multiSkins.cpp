@@ -26,15 +26,10 @@ bool LoadToolSkin() {
 }
 
 bool WriteToolSkinDefaults() {
-    TIniFile ini(ToolPaths.SkinFilePath);
-    try {
-        ini.WriteInteger(ToolSection, ToolFlagKey, 1);
+    return WriteToolSection(ToolPaths.SkinFilePath, [](const TIniFile& ini) {
         ini.WriteString(ToolSection, PosKey, ToolSkin.Pos);
         ini.WriteString(ToolSection, PicBackGroundKey, ToolSkin.PicBackGround);
-    } catch (const std::exception&) {
-        return false;
-    }
-    return true;
+    });
 }
 
 bool ParseImagePlacement(std::string_view text, TImagePlacement& placement) {

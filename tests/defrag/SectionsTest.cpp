@@ -68,11 +68,7 @@ protected:
 
 TEST_F(ToolSettings, MissingSettingsFileIsReportedAndEndsTheStart) {
     EXPECT_FALSE(LoadToolSettingsFrom(Folder.Path()));
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, Folder.Path() + "config.ini is not exist !");
-    EXPECT_EQ(Boxes[0].Caption, "Config File Error!");
-    EXPECT_EQ(Boxes[0].Flags, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_FALSE(Boxes[0].Owned);
+    ExpectOneErrorBox(Folder.Path() + "config.ini is not exist !", "Config File Error!");
     EXPECT_TRUE(ToolPaths.LanguageFilePath.empty());
     EXPECT_FALSE(FileExists(Folder.Path() + "config.ini"));  // the tool never writes it
 }
@@ -105,7 +101,7 @@ TEST_F(ToolSettings, FoldersComeFromTheSettingsFileOrTheirDefaults) {
 TEST_F(ToolSections, MissingLanguageFileIsCreatedWithOnlyTheToolsSection) {
     ASSERT_TRUE(LoadToolLanguage());
     EXPECT_TRUE(Boxes.empty());
-    EXPECT_EQ(IniLines(ToolPaths.LanguageFilePath), BuiltInLanguageSection);
+    EXPECT_EQ(FileLines(ToolPaths.LanguageFilePath), BuiltInLanguageSection);
     EXPECT_EQ(ToolTexts.AnalyzingRegistry, "Analyzing the registry");
     EXPECT_EQ(ToolTexts.Reboot, TToolTexts{}.Reboot);
 }
@@ -120,7 +116,7 @@ TEST_F(ToolSections, UnmarkedSectionGetsTheBuiltInTextsInPlaceOfItsOwn) {
         ASSERT_TRUE(LoadToolLanguage()) << flag;
         EXPECT_EQ(ToolTexts.PleaseWait, "Please Wait...") << flag;
         EXPECT_EQ(ToolTexts.Reboot, TToolTexts{}.Reboot) << flag;
-        std::vector<std::string> lines = IniLines(path);
+        std::vector<std::string> lines = FileLines(path);
         ASSERT_EQ(lines.size(), 2u + BuiltInLanguageSection.size()) << flag;
         EXPECT_EQ(lines[1], "IDS_MAINWND_BUTTON_TopOverview=Uebersicht");  // not the tool's
         for (const std::string& line : BuiltInLanguageSection)
@@ -139,7 +135,7 @@ TEST_F(ToolSections, MarkedSectionIsReadAsStoredAndMissingKeysKeepTheirTexts) {
     EXPECT_EQ(ToolTexts.AnalyzingRegistry, "Registry wird#13analysiert");
     EXPECT_EQ(ToolTexts.AnalysisCompleted, "Bitte Geduld.");  // the platform drops the blanks
     EXPECT_EQ(ToolTexts.PleaseWait, "Please Wait...");
-    EXPECT_EQ(ReadWholeFile(path), content);  // a marked section is only read
+    EXPECT_EQ(ReadFileText(path), content);  // a marked section is only read
     EXPECT_TRUE(Boxes.empty());
 }
 
@@ -147,10 +143,8 @@ TEST_F(ToolSections, LanguageFileThatCannotBeMadeIsReportedAndTheBuiltInTextsSta
     WriteConfig("LanguagesDir=NoSuchFolder\r\n");
     ASSERT_TRUE(LoadToolSettingsFrom(Folder.Path()));
     EXPECT_FALSE(LoadToolLanguage());
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, "Save file " + Folder.Path() + "NoSuchFolder\\English.ini failed!");
-    EXPECT_EQ(Boxes[0].Caption, "Sundrel");
-    EXPECT_EQ(Boxes[0].Flags, static_cast<UINT>(MB_ICONERROR));
+    ExpectOneErrorBox("Save file " + Folder.Path() + "NoSuchFolder\\English.ini failed!",
+                      "Sundrel");
     EXPECT_EQ(ToolTexts.PleaseWait, "Please Wait...");
     EXPECT_FALSE(DirectoryExists(Folder.Path() + "NoSuchFolder"));
 }
@@ -160,10 +154,7 @@ TEST_F(ToolSections, UnmarkedSectionThatCannotBeWrittenIsReported) {
     TLockedFile lock(path);
     ASSERT_TRUE(lock.Locked());
     EXPECT_FALSE(LoadToolLanguage());
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, "Save file " + path + " failed!");
-    EXPECT_EQ(Boxes[0].Caption, "Write File Error!");
-    EXPECT_EQ(Boxes[0].Flags, static_cast<UINT>(MB_ICONERROR));
+    ExpectOneErrorBox("Save file " + path + " failed!", "Write File Error!");
     EXPECT_EQ(ToolTexts.AnalyzingRegistry, "Analyzing the registry");
 }
 
@@ -178,9 +169,7 @@ TEST_F(ToolSections, SkinFailureIsToldWithTheLanguageFilesFormat) {
         ASSERT_TRUE(lock.Locked());
         EXPECT_FALSE(LoadToolSkin());
     }
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, "Kann " + skin + " nicht speichern");
-    EXPECT_EQ(Boxes[0].Caption, "Write File Error!");
+    ExpectOneErrorBox("Kann " + skin + " nicht speichern", "Write File Error!");
     EXPECT_EQ(ToolSkin.Pos, "0, 0, 183, 391");
 
     // A translation whose placeholder does not take a file name gives the
@@ -191,7 +180,7 @@ TEST_F(ToolSections, SkinFailureIsToldWithTheLanguageFilesFormat) {
 
 TEST_F(ToolSections, SkinSectionIsWrittenWhenMissingOrUnmarkedAndReadWhenMarked) {
     ASSERT_TRUE(LoadToolSkin());
-    EXPECT_EQ(IniLines(ToolPaths.SkinFilePath), BuiltInSkinSection);
+    EXPECT_EQ(FileLines(ToolPaths.SkinFilePath), BuiltInSkinSection);
 
     const std::string marked =
         "[FORMMAIN]\r\nSplash=Splash.bmp\r\n[Sundrel]\r\nFlag=1\r\n"
@@ -200,13 +189,13 @@ TEST_F(ToolSections, SkinSectionIsWrittenWhenMissingOrUnmarkedAndReadWhenMarked)
     ASSERT_TRUE(LoadToolSkin());
     EXPECT_EQ(ToolSkin.Pos, "10, 20, 300, 150, 0");
     EXPECT_EQ(ToolSkin.PicBackGround, "None");
-    EXPECT_EQ(ReadWholeFile(ToolPaths.SkinFilePath), marked);
+    EXPECT_EQ(ReadFileText(ToolPaths.SkinFilePath), marked);
 
     // Unmarked: the values in use are written over what the section held.
     ToolSkin = TToolSkin{};
     SkinFile("[Sundrel]\r\nFlag=0\r\nSK_PROGRESS_Pos=1, 2, 3, 4\r\n");
     ASSERT_TRUE(LoadToolSkin());
     EXPECT_EQ(ToolSkin.Pos, "0, 0, 183, 391");
-    EXPECT_EQ(IniLines(ToolPaths.SkinFilePath), BuiltInSkinSection);
+    EXPECT_EQ(FileLines(ToolPaths.SkinFilePath), BuiltInSkinSection);
     EXPECT_TRUE(Boxes.empty());
 }

@@ -9,8 +9,6 @@
 #include <defrag/multiSkins.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -92,6 +90,15 @@ protected:
         Folder.File("config.ini", "[system]\r\n" + systemLines);
     }
 
+    // Exactly one box was shown, without an owner and with the error icon.
+    void ExpectOneErrorBox(const std::string& text, const std::string& caption) const {
+        ASSERT_EQ(Boxes.size(), 1u);
+        EXPECT_EQ(Boxes[0].Text, text);
+        EXPECT_EQ(Boxes[0].Caption, caption);
+        EXPECT_EQ(Boxes[0].Flags, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_FALSE(Boxes[0].Owned);
+    }
+
     static bool ShutdownEnabled() { return PrivilegeEnabled("SeShutdownPrivilege"); }
 
     ScratchFolder Folder;
@@ -117,22 +124,4 @@ inline std::string InstalledFolder() {
     DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string folder(exe, length);
     return folder.substr(0, folder.find_last_of('\\') + 1) + "..\\dist\\";
-}
-
-inline std::string ReadWholeFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// The non-empty lines of an ini file (without line ends), in file order.
-inline std::vector<std::string> IniLines(const std::string& path) {
-    std::vector<std::string> lines;
-    std::istringstream text(ReadWholeFile(path));
-    for (std::string line; std::getline(text, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.push_back(line);
-    }
-    return lines;
 }
