@@ -98,14 +98,15 @@ protected:
 }  // namespace
 
 TEST_F(SundrelProgram, GreysTheDesktopAsksOnceAndEndsWithoutRebootOnNo) {
-    // Something coloured on the desktop for the tool to grey.
+    // Something coloured on the desktop for the tool to grey, where the
+    // windows of other tests running meanwhile do not go.
     TForm marker(nullptr);
     marker.SetBorderStyle(bsNone);
-    marker.SetBounds(250, 150, 120, 80);
+    marker.SetBounds(1000, 800, 120, 80);
     marker.SetColor(clRed);
     marker.Show();
     Pump(150);
-    ASSERT_EQ(ScreenPixel(Point(300, 190)), RGB(255, 0, 0));
+    ASSERT_EQ(ScreenPixel(Point(1060, 840)), RGB(255, 0, 0));
 
     TToolProcess tool(Folder.Path());
     ASSERT_TRUE(tool.Started());
@@ -116,8 +117,8 @@ TEST_F(SundrelProgram, GreysTheDesktopAsksOnceAndEndsWithoutRebootOnNo) {
     auto grey = [](COLORREF colour) {
         return GetRValue(colour) == GetGValue(colour) && GetGValue(colour) == GetBValue(colour);
     };
-    EXPECT_TRUE(WaitUntil([&] { return grey(ScreenPixel(Point(300, 190))); }, 5000))
-        << std::hex << ScreenPixel(Point(300, 190));
+    EXPECT_TRUE(WaitUntil([&] { return grey(ScreenPixel(Point(1060, 840))); }, 5000))
+        << std::hex << ScreenPixel(Point(1060, 840));
 
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil(
