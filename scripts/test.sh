@@ -37,17 +37,20 @@ wineserver -p
 scripts/wine-run.sh "$WINEPREFIX" cmd /c exit 0
 
 # The test display has no window manager: Wine is told not to hand the test
-# programs' windows to one, or it waits two seconds for an answer each time
-# a window is hidden.
+# programs' windows (and the programs' own, which tests start) to one, or it
+# waits two seconds for an answer each time a window is hidden.
 unmanaged=build/tests/unmanaged.reg
 {
     echo REGEDIT4
-    # The shell's notification area (explorer) too: hiding its window when
-    # the last icon goes would wait as well.
-    for program in build/tests/*.exe explorer.exe; do
+    # The programs of the program folder, and the shell's notification area
+    # (explorer): hiding its window when the last icon goes would wait as well.
+    for program in build/tests/*.exe build/dist/*.exe explorer.exe; do
         printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\n"Managed"="N"\n' \
             "$(basename "$program")"
     done
+    # A test program that crashes ends at once instead of waiting in Wine's
+    # crash dialog until the test's time-out.
+    printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\n"ShowCrashDialog"=dword:00000000\n'
 } > "$unmanaged"
 scripts/wine-run.sh "$WINEPREFIX" regedit /S "$unmanaged"
 

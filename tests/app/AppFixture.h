@@ -1,6 +1,5 @@
 // AppFixture.h - the main program's process-wide state put back to its start
-// for every test, message boxes recorded instead of shown, and the text of
-// ini files read back line by line.
+// for every test, and message boxes recorded instead of shown.
 #pragma once
 
 #include <app/TBLanguager.h>
@@ -8,8 +7,6 @@
 #include <classlib/Forms.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -46,21 +43,3 @@ protected:
 private:
     TMessageBoxEvent FSavedOwnerless;
 };
-
-inline std::string ReadFileText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// The lines of an ini file's text (without line ends), in file order.
-inline std::vector<std::string> FileLines(const std::string& path) {
-    std::vector<std::string> lines;
-    std::istringstream text(ReadFileText(path));
-    for (std::string line; std::getline(text, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.push_back(line);
-    }
-    return lines;
-}

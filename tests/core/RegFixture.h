@@ -1,5 +1,6 @@
 // RegFixture.h - registry and file fixtures for the engine tests: a key tree
-// of the test's own, removed when the test ends, and scratch folders.
+// of the test's own, removed when the test ends, scratch folders, and files
+// read back whole or line by line.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 // The running test's name, safe for a key or file name.
 inline std::string TestName() {
@@ -115,3 +119,22 @@ private:
     }
     std::string FPath;
 };
+
+// The whole content of a file, as bytes.
+inline std::string ReadFileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The lines of an ini file's text (without line ends), in file order.
+inline std::vector<std::string> FileLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::istringstream text(ReadFileText(path));
+    for (std::string line; std::getline(text, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
