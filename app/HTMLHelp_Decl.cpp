@@ -2,6 +2,8 @@
 #include <app/HTMLHelp_Decl.h>
 #include <classlib/SysUtils.h>
 
+std::string HelpLibraryPath;
+
 namespace {
 
 using THtmlHelpA = HWND(WINAPI*)(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
@@ -12,14 +14,19 @@ HMODULE HelpModule = nullptr;
 THtmlHelpA HtmlHelpA = nullptr;
 DWORD HelpCookie = 0;
 
-std::string SystemFolder() {
+// The system folder's help control; empty when the system folder's name
+// does not fit in 255 characters (the control then counts as missing, rather
+// than being searched for in other folders).
+std::string SystemHelpLibrary() {
     char folder[256] = {};
     UINT length = GetSystemDirectoryA(folder, sizeof folder);
-    return length < sizeof folder ? std::string(folder, length) : std::string();
+    if (length == 0 || length >= sizeof folder) return "";
+    return std::string(folder, length) + "\\HHCTRL.OCX";
 }
 
 void BindHtmlHelp() {
-    HelpModule = LoadLibraryA((SystemFolder() + "\\HHCTRL.OCX").c_str());
+    std::string library = HelpLibraryPath.empty() ? SystemHelpLibrary() : HelpLibraryPath;
+    HelpModule = library.empty() ? nullptr : LoadLibraryA(library.c_str());
     if (!HelpModule) throw Exception("HHCtrl.OCX not installed!\r HTMLHELP cannot displayed!");
     HtmlHelpA = reinterpret_cast<THtmlHelpA>(
         reinterpret_cast<void*>(GetProcAddress(HelpModule, "HtmlHelpA")));

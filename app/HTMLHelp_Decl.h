@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
+
+// The file the help control is loaded from; empty (the default) means
+// "HHCTRL.OCX" in the system folder. Tests point it at a file of their own.
+extern std::string HelpLibraryPath;
 
 // Binds HtmlHelpA on first use (HH_INITIALIZE sent once), then calls it with
 // the arguments and returns its result. Raises Exception when the library or

@@ -60,8 +60,7 @@ int32_t TBSkinerDLL::ReadSkinInteger(const std::string& section, const std::stri
     return TIniFile(AppSettings.SkinFilePath).ReadInteger(section, key, def);
 }
 
-bool TBSkinerDLL::ReadSkinBool(const std::string& section, const std::string& key,
-                               bool def) const {
+bool TBSkinerDLL::ReadSkinBool(const std::string& section, const std::string& key, bool def) const {
     if (!SkinFileExists()) return false;
     return TIniFile(AppSettings.SkinFilePath).ReadBool(section, key, def);
 }
@@ -76,8 +75,7 @@ void TBSkinerDLL::ApplySkinToPageControl(TPageControlEx* pageControl) {
     ApplySkinToControl(pageControl);
     for (int page = 0; page < pageControl->PageCount(); ++page) {
         TTabSheet* sheet = pageControl->Pages(page);
-        for (int i = 0; i < sheet->ControlCount(); ++i)
-            ApplySkinToChild(*this, sheet->Controls(i));
+        for (int i = 0; i < sheet->ControlCount(); ++i) ApplySkinToChild(*this, sheet->Controls(i));
     }
 }
 

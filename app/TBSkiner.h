@@ -44,14 +44,16 @@ public:
     const std::string& SkinFolder() const { return FSkinFolder; }
     const std::string& SkinSection() const { return FSkinSection; }
 
+    // The readers are virtual so that a check of a skin file can see every
+    // key the walk asks for.
     // The key's text, or def when it is absent; "error" when there is no skin file.
-    std::string ReadSkinString(const std::string& section, const std::string& key,
-                               const std::string& def) const;
+    virtual std::string ReadSkinString(const std::string& section, const std::string& key,
+                                       const std::string& def) const;
     // Decimal or "$" hexadecimal; other text reads as def; 0 without a skin file.
-    int32_t ReadSkinInteger(const std::string& section, const std::string& key,
-                            int32_t def) const;
+    virtual int32_t ReadSkinInteger(const std::string& section, const std::string& key,
+                                    int32_t def) const;
     // An integer as above, not 0 being true; false without a skin file.
-    bool ReadSkinBool(const std::string& section, const std::string& key, bool def) const;
+    virtual bool ReadSkinBool(const std::string& section, const std::string& key, bool def) const;
 
     // Sets control's properties from the keys of its class in SkinSection;
     // a control of a class without keys is left alone.
