@@ -4,11 +4,13 @@
 //   SkinerDLL      the form-level object the main window keeps; ApplySkinToForm
 //   TBSkinerDLL    the applier of one walk: its folder and section, the three
 //                  readers, and ApplySkinToControl (one control by its class)
-//   NormaliseSkinText, ParseFontStyleLetters, SkinCharset, SkinPitch
+//   NormaliseSkinText, ParseFontStyleLetters   captions and hints, font styles
 //
 // Skin keys are class prefix + control name + property suffix
-// ("KITCHECKBOX_" + "CheckBoxFonts" + "_FONT_NAME"). Every read opens the
-// skin file anew; nothing is cached. A bad colour text or a picture of no
+// ("KITCHECKBOX_" + "CheckBoxFonts" + "_FONT_NAME"). The readers always read
+// AppSettings.SkinFilePath, and picture names are joined to
+// AppSettings.SkinPath, whatever folder an applier was given. Every read
+// opens the skin file anew; nothing is cached. A bad colour text or a picture of no
 // known format ends the walk with the class library's error; what was set
 // before it stays set.
 #pragma once
