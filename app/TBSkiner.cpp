@@ -1,0 +1,108 @@
+// TBSkiner.cpp - the skin loader's readers, text forms and walk.
+#include <app/TBSkiner.h>
+#include <app/globals.h>
+#include <classlib/ComCtrls.h>
+#include <classlib/IniFiles.h>
+#include <classlib/SysUtils.h>
+#include <widgets/pages/PageControlEx.h>
+#include <widgets/panels/ImagePanel.h>
+
+#include <memory>
+
+namespace {
+
+bool SkinFileExists() { return FileExists(AppSettings.SkinFilePath); }
+
+// The walk's choice for a child of an image panel, tab sheet or page.
+void ApplySkinToChild(TBSkinerDLL& skiner, TControl* child) {
+    if (auto* panel = dynamic_cast<TImagePanel*>(child))
+        skiner.ApplySkinToContainer(panel);
+    else if (auto* pages = dynamic_cast<TPageControlEx*>(child))
+        skiner.ApplySkinToPageControl(pages);
+    else if (auto* sheet = dynamic_cast<TTabSheet*>(child))
+        skiner.ApplySkinToContainer(sheet);
+    else
+        skiner.ApplySkinToControl(child);
+}
+
+}  // namespace
+
+void SkinerDLL::ApplySkinToForm(TForm* form, const std::string& folder,
+                                const std::string& section) {
+    auto skiner = std::make_unique<TBSkinerDLL>(folder, section);
+    form->SetDoubleBuffered(true);
+    for (int i = 0; i < form->ControlCount(); ++i) {
+        TControl* child = form->Controls(i);
+        if (auto* panel = dynamic_cast<TImagePanel*>(child))
+            skiner->ApplySkinToContainer(panel);
+        else if (auto* pages = dynamic_cast<TPageControlEx*>(child))
+            skiner->ApplySkinToPageControl(pages);
+        else
+            skiner->ApplySkinToControl(child);
+    }
+}
+
+TBSkinerDLL::TBSkinerDLL(const std::string& folder, const std::string& section)
+    : FSkinFolder(folder.empty() ? AppSettings.SkinPath : folder),
+      FSkinSection(section.empty() ? DefaultSkinSection : section) {
+    if (!FSkinFolder.empty() && FSkinFolder.back() != '\\') FSkinFolder += '\\';
+}
+
+std::string TBSkinerDLL::ReadSkinString(const std::string& section, const std::string& key,
+                                        const std::string& def) const {
+    if (!SkinFileExists()) return "error";
+    return TIniFile(AppSettings.SkinFilePath).ReadString(section, key, def);
+}
+
+int32_t TBSkinerDLL::ReadSkinInteger(const std::string& section, const std::string& key,
+                                     int32_t def) const {
+    if (!SkinFileExists()) return 0;
+    return TIniFile(AppSettings.SkinFilePath).ReadInteger(section, key, def);
+}
+
+bool TBSkinerDLL::ReadSkinBool(const std::string& section, const std::string& key, bool def) const {
+    if (!SkinFileExists()) return false;
+    return TIniFile(AppSettings.SkinFilePath).ReadBool(section, key, def);
+}
+
+void TBSkinerDLL::ApplySkinToContainer(TWinControl* container) {
+    ApplySkinToControl(container);
+    for (int i = 0; i < container->ControlCount(); ++i)
+        ApplySkinToChild(*this, container->Controls(i));
+}
+
+void TBSkinerDLL::ApplySkinToPageControl(TPageControlEx* pageControl) {
+    ApplySkinToControl(pageControl);
+    for (int page = 0; page < pageControl->PageCount(); ++page) {
+        TTabSheet* sheet = pageControl->Pages(page);
+        for (int i = 0; i < sheet->ControlCount(); ++i) ApplySkinToChild(*this, sheet->Controls(i));
+    }
+}
+
+std::string NormaliseSkinText(const std::string& text) {
+    std::string trimmed = Trim(text);
+    std::string single;
+    for (char c : trimmed)
+        if (!(c == ' ' && !single.empty() && single.back() == ' ')) single += c;
+    std::string result;
+    for (size_t i = 0; i < single.size();) {
+        if (single.compare(i, 3, "#13") == 0) {
+            result += "\r\n";
+            i += 3;
+        } else {
+            result += single[i++];
+        }
+    }
+    return result;
+}
+
+TFontStyles ParseFontStyleLetters(const std::string& text) {
+    std::string letters = UpperCase(text);
+    TFontStyles styles;
+    auto has = [&](char letter) { return letters.find(letter) != std::string::npos; };
+    if (has('B')) styles.Include(fsBold);
+    if (has('I')) styles.Include(fsItalic);
+    if (has('U')) styles.Include(fsUnderline);
+    if (has('S')) styles.Include(fsStrikeOut);
+    return styles;
+}
