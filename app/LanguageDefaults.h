@@ -15,6 +15,10 @@ struct TLanguageDefault {
     const char* Section;
     const char* Key;
     const char* Text;
+    // Written into a new language file. The texts added after the file's
+    // layout was fixed are read from a translator's file that has them, but
+    // not written into a new one, so that file keeps its layout.
+    bool Written = true;
 };
 
 inline constexpr TLanguageDefault LanguageDefaults[] = {
@@ -160,6 +164,17 @@ inline constexpr TLanguageDefault LanguageDefaults[] = {
     {MessageSection, "RescueItem", "%s - %d Items"},
     {MessageSection, "CreateBackUp", "Taking Registry Backup Complete!"},
     {MessageSection, "CreateBackUpTitle", "Holvane"},
+    {MessageSection, "BackupFailed",
+     "The backup could not be written (error %u). Nothing was saved or changed.", false},
+    {MessageSection, "RepairFailed",
+     "The selected entries could not be backed up (error %u), so none of them was deleted. "
+     "Nothing was changed.",
+     false},
+    {MessageSection, "RestoreFailed",
+     "The backup could not be restored completely. It has been kept, so that you can try "
+     "again.",
+     false},
+    {MessageSection, "RescueFailedTitle", "Holvane", false},
 };
 
 inline constexpr size_t LanguageTextCount = std::size(LanguageDefaults);

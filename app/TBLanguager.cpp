@@ -8,18 +8,25 @@ namespace {
 
 constexpr const char* SCannotSaveLanguage = "Cann't save language file %s";
 
-constexpr size_t SectionSize(std::string_view section) {
+constexpr size_t SectionSize(std::string_view section, bool writtenOnly) {
     size_t count = 0;
     for (const TLanguageDefault& text : LanguageDefaults)
-        if (section == text.Section) ++count;
+        if (section == text.Section && (text.Written || !writtenOnly)) ++count;
     return count;
+}
+
+// The texts a new file does not get come after every text it gets.
+constexpr bool WrittenFirst() {
+    for (size_t i = 1; i < LanguageTextCount; ++i)
+        if (LanguageDefaults[i].Written && !LanguageDefaults[i - 1].Written) return false;
+    return true;
 }
 
 // The sections follow each other, so a file written in table order keeps them whole.
 constexpr bool SectionsInOrder() {
     for (size_t i = 0; i < LanguageTextCount; ++i)
         if (std::string_view(LanguageDefaults[i].Section) !=
-            (i < SectionSize(FormMainSection) ? FormMainSection : MessageSection))
+            (i < SectionSize(FormMainSection, false) ? FormMainSection : MessageSection))
             return false;
     return true;
 }
@@ -31,7 +38,8 @@ consteval bool KeysUnique() {
     return true;
 }
 
-static_assert(SectionSize(FormMainSection) == 79 && SectionSize(MessageSection) == 35);
+static_assert(SectionSize(FormMainSection, true) == 79 && SectionSize(MessageSection, true) == 35);
+static_assert(WrittenFirst());
 static_assert(SectionsInOrder());
 static_assert(KeysUnique());
 
@@ -74,6 +82,7 @@ bool WriteDefaultLanguage() {
         TIniFile ini(AppSettings.LanguageFilePath);
         for (size_t i = 0; i < LanguageTextCount; ++i) {
             const TLanguageDefault& text = LanguageDefaults[i];
+            if (!text.Written) continue;
             ini.WriteString(text.Section, text.Key, ConvertLineBreaks(LanguageTexts.At(i), false));
         }
     } catch (const std::exception&) {

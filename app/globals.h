@@ -26,6 +26,10 @@
 inline constexpr const char* ProductName = "Holvane";
 inline constexpr const char* DefaultVersion = "v6.2.4.4";
 inline constexpr const char* DefaultCopyright = "Copyright (C) 2004-2009 Holvane Software";
+// The maker's home page and support address, shown on the About page and
+// opened by the help menu's links.
+inline constexpr const char* ProductHomePage = "http://www.holvane-software.com";
+inline constexpr const char* ProductSupportMail = "support@holvane-software.com";
 
 // The settings file in the program folder, its two sections, and the keys
 // that other writers and the defragmentation tool name.

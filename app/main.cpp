@@ -1,0 +1,251 @@
+// main.cpp - the main window's frame: what it does when it is made, the
+// message it posts itself so that the automatic actions run once the message
+// loop is up, what it saves when it closes, and the switching of its pages.
+#include <app/TBLanguager.h>
+#include <app/TreskBinding.h>
+#include <app/globals.h>
+#include <app/main.h>
+#include <classlib/IniFiles.h>
+#include <classlib/SysUtils.h>
+
+TfrmMain* frmMain = nullptr;
+
+namespace {
+
+// The skin file's section of the main window.
+constexpr const char* MainSkinSection = "FORMMAIN";
+
+}  // namespace
+
+// --- Results rows ----------------------------------------------------------------------
+
+TScanRows::TScanRows() = default;
+TScanRows::~TScanRows() = default;
+
+void TScanRows::Add(std::string text, std::unique_ptr<TScanItem> item) {
+    FRows.emplace_back(std::move(text), std::move(item));
+}
+
+void TScanRows::Clear() { FRows.clear(); }
+
+// --- Creation --------------------------------------------------------------------------
+
+TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
+    BeginLoading();
+    SetName("frmMain");
+    SetBorderStyle(bsNone);
+    SetPosition(poDesigned);
+    SetBounds(55, 71, Width(), Height());
+    SetColor(clBtnFace);
+    Font()->SetName("Tahoma");
+    Font()->SetHeight(-11);
+    Font()->SetCharset(DEFAULT_CHARSET);
+    Font()->SetColor(clWindowText);
+    SetClientSize(914, 625);
+    CreateControls();
+    frmMain = this;
+    OnCreate = [this](TObject* sender) { FormCreate(sender); };
+    OnCloseQuery = [this](TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
+    OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+    EndLoading();
+}
+
+TfrmMain::~TfrmMain() {
+    if (frmMain == this) frmMain = nullptr;
+}
+
+std::array<TKitCheckBox*, 12> TfrmMain::CategoryBoxes() const {
+    return {CheckBoxCOM,       CheckBoxApplicationPaths, CheckBoxFileTypes,   CheckBoxFonts,
+            CheckBoxHelpFiles, CheckBoxHistoryLists,     CheckBoxSharedFiles, CheckBoxShortcuts,
+            CheckBoxSoftware,  CheckBoxSounds,           CheckBoxStartup,     CheckBoxStartMenu};
+}
+
+void TfrmMain::ConnectEvents() {
+    auto click = [this](void (TfrmMain::*handler)(TObject*)) {
+        return [this, handler](TObject* sender) { (this->*handler)(sender); };
+    };
+    btnTopOverview->OnClick = click(&TfrmMain::btnTopOverviewClick);
+    btnTopRegistryScan->OnClick = click(&TfrmMain::btnTopRegistryScanClick);
+    btnTopSettings->OnClick = click(&TfrmMain::btnTopSettingsClick);
+    btnTopRestore->OnClick = click(&TfrmMain::btnTopRestoreClick);
+    btnRegistryScanScan->OnClick = click(&TfrmMain::btnRegistryScanScanClick);
+    btnRegistryScanResults->OnClick = click(&TfrmMain::btnRegistryScanResultsClick);
+    btnRegistryDefrag->OnClick = click(&TfrmMain::btnRegistryDefragClick);
+    btnDefragRegistry->OnClick = click(&TfrmMain::btnDefragRegistryClick);
+    btnSettings->OnClick = click(&TfrmMain::btnSettingsClick);
+    btnStartScan->OnClick = click(&TfrmMain::btnStartScanClick);
+    btnTabSheetAbout->OnClick = click(&TfrmMain::btnTabSheetAboutClick);
+
+    TabSheetOverview->OnShow = click(&TfrmMain::TabSheetOverviewShow);
+    TabSheetRegistryScanScan->OnShow = click(&TfrmMain::TabSheetRegistryScanScanShow);
+    TabSheetRegistryScanDefrag->OnShow = click(&TfrmMain::TabSheetRegistryScanDefragShow);
+    TabSheetRegistryScanPross->OnShow = click(&TfrmMain::TabSheetRegistryScanProssShow);
+    TabSheetRestrore->OnShow = click(&TfrmMain::TabSheetRestroreShow);
+
+    for (TKitCheckBox* box : CategoryBoxes()) box->OnClick = click(&TfrmMain::CheckBoxCOMClick);
+    CheckBoxComplete->OnClick = click(&TfrmMain::CheckBoxCompleteClick);
+    btnDefault->OnClick = click(&TfrmMain::btnDefaultClick);
+    btnApply->OnClick = click(&TfrmMain::btnApplyClick);
+    btnDefagRegistry->OnClick = click(&TfrmMain::btnDefagRegistryClick);
+
+    ActionStartScanNow->OnExecute = click(&TfrmMain::ActionStartScanNowExecute);
+    btnStartScanNow->OnClick = click(&TfrmMain::ActionStartScanNowExecute);
+    ButtonStopScan->OnClick = click(&TfrmMain::ButtonStopScanClick);
+    Timer->OnTimer = click(&TfrmMain::TimerTimer);
+    VT->OnGetNodeDataSize = [this](TBaseVirtualTree* sender, int& size) {
+        VTGetNodeDataSize(sender, size);
+    };
+    VT->OnInitNode = [this](TBaseVirtualTree* sender, PVirtualNode node) {
+        VTInitNode(sender, node);
+    };
+    VT->OnGetText = [this](TBaseVirtualTree* sender, PVirtualNode node, TColumnIndex column,
+                           TVSTTextType textType,
+                           std::string& text) { VTGetText(sender, node, column, textType, text); };
+    VT->OnGetImageIndex = [this](TBaseVirtualTree* sender, PVirtualNode node, TVTImageKind kind,
+                                 TColumnIndex column, bool& ghosted, int& index) {
+        VTGetImageIndex(sender, node, kind, column, ghosted, index);
+    };
+    VT->OnFocusChanging = [this](TBaseVirtualTree* sender, PVirtualNode oldNode,
+                                 PVirtualNode newNode, bool& allowed) {
+        VTFocusChanging(sender, oldNode, newNode, allowed);
+    };
+    LabelCheckAll->OnClick = click(&TfrmMain::LabelCheckAllClick);
+    LabelUncheckAll->OnClick = click(&TfrmMain::LabelUncheckAllClick);
+
+    btnRepairRegistry->OnClick = click(&TfrmMain::btnRepairRegistryClick);
+    btnCreateBackup->OnClick = click(&TfrmMain::btnCreateBackupClick);
+    btnRestoreBackup->OnClick = click(&TfrmMain::btnRestoreBackupClick);
+    btnDeleteRestore->OnClick = click(&TfrmMain::btnDeleteRestoreClick);
+
+    ActionMin->OnExecute = click(&TfrmMain::ActionMinExecute);
+    ActionHelp->OnExecute = click(&TfrmMain::ActionHelpExecute);
+    ActionClose->OnExecute = click(&TfrmMain::ActionCloseExecute);
+    ActionAbout->OnExecute = click(&TfrmMain::ActionAboutExecute);
+    ActionHelpContent->OnExecute = click(&TfrmMain::ActionHelpContentExecute);
+    ActionQuickStart->OnExecute = click(&TfrmMain::ActionQuickStartExecute);
+    ActionOnlineResources->OnExecute = click(&TfrmMain::ActionOnlineResourcesExecute);
+    ActionContactTechnicalSupport->OnExecute =
+        click(&TfrmMain::ActionContactTechnicalSupportExecute);
+    TrayIcon->OnDblClick = click(&TfrmMain::TrayIconDblClick);
+    labHomePage->OnClick = click(&TfrmMain::labHomePageClick);
+    labSupportMail->OnClick = click(&TfrmMain::labSupportMailClick);
+    labOstrel->OnClick = click(&TfrmMain::labOstrelClick);
+}
+
+void TfrmMain::FormCreate(TObject*) {
+    LoadFormPosition(FormSection, *this, "");
+    SkinObject = std::make_unique<SkinerDLL>();
+    if (FileExists(AppSettings.SkinFilePath)) {
+        // A skin value the loader cannot take ends the skinning there; the
+        // window is still made, with what was skinned so far.
+        try {
+            SkinObject->ApplySkinToForm(this, AppSettings.SkinPath, MainSkinSection);
+        } catch (const std::exception& error) {
+            Application->HandleException(this, error);
+        }
+    }
+    LoadPagesFromSettings();
+    BuildLanguagesMenu();
+    SetDoubleBuffered(true);
+    SwitchPage(0, 0, 0, 0);
+    ResultRows = std::make_unique<TScanRows>();
+    InitEnginePaths();
+    ScanMonitor.onEntry = &TfrmMain::ScanEntryCallback;
+    TrkSetMonitor(ScanMonitor.onEntry, ScanMonitor.onStart, ScanMonitor.onEnd);
+    TrkSetConfig(&AppEngineConfig);
+    ScanStopped = false;
+    ScanRunning = false;
+    PostMessageA(Handle(), WM_AFTERCREATE, 0, 0);
+    ApplyLanguageTexts();
+}
+
+void TfrmMain::WndProc(TMessage& message) {
+    if (message.Msg == WM_AFTERCREATE) return WMAfterCreate();
+    TForm::WndProc(message);
+}
+
+void TfrmMain::WMAfterCreate() {
+    Show();
+    Application->SetTitle(Caption());
+    if (AppSettings.StartScanWhenStarts) {
+        SwitchPage(1, 0, 0, 0);
+        ActionStartScanNowExecute(this);
+    }
+    if (AppSettings.StartMin) ActionMinExecute(this);
+}
+
+void TfrmMain::FormCloseQuery(TObject*, bool& canClose) {
+    if (!ScanRunning) return;
+    FCloseAfterScan = true;
+    StopScan();
+    canClose = false;
+}
+
+// A settings file that cannot be written is reported and does not keep the
+// window open.
+void TfrmMain::FormClose(TObject*, TCloseAction&) {
+    StoreScanBoxesInSettings();
+    try {
+        WriteStateSettings(TIniFile(AppSettings.ConfigFilePath));
+    } catch (const std::exception& error) {
+        Application->HandleException(this, error);
+    }
+    try {
+        SaveFormPosition(FormSection, *this, "");
+    } catch (const std::exception& error) {
+        Application->HandleException(this, error);
+    }
+}
+
+void TfrmMain::ActionCloseExecute(TObject*) { Close(); }
+
+void TfrmMain::ActionAboutExecute(TObject*) { SwitchPage(4, 0, 0, 0); }
+
+void TfrmMain::btnTabSheetAboutClick(TObject*) {}
+
+// --- Pages -----------------------------------------------------------------------------
+
+void TfrmMain::SwitchPage(int topPage, int scanSubPage, int settingsSubPage, int restoreSubPage) {
+    if (ScanRunning) return;
+    for (int i = 0; i < PageControlExMain->PageCount(); ++i)
+        PageControlExMain->Pages(i)->SetTabVisible(false);
+    TPicButton* const pageButtons[] = {btnTopOverview, btnTopRegistryScan, btnTopSettings,
+                                       btnTopRestore};
+    for (int i = 0; i < 4; ++i) pageButtons[i]->SetEnabled(i != topPage);
+    PageControlExMain->SetActivePageIndex(topPage);
+
+    for (int i = 0; i < PageControlExRegistryScan->PageCount(); ++i)
+        PageControlExRegistryScan->Pages(i)->SetTabVisible(false);
+    // The progress page belongs to the scan tab.
+    const int scanTab = scanSubPage == 3 ? 0 : scanSubPage;
+    TPicButton* const scanButtons[] = {btnRegistryScanScan, btnRegistryScanResults,
+                                       btnRegistryDefrag};
+    for (int i = 0; i < 3; ++i) scanButtons[i]->SetEnabled(i != scanTab);
+    PageControlExRegistryScan->SetActivePageIndex(scanSubPage);
+
+    PageControlExSettings->Pages(0)->SetTabVisible(false);
+    if (settingsSubPage == 0) btnSettingsGeneral->SetEnabled(false);
+    PageControlExSettings->SetActivePageIndex(settingsSubPage);
+
+    PageControlExTabSheetRestoreRegistry->Pages(0)->SetTabVisible(false);
+    if (restoreSubPage == 0) btnTabSheetRestoreRegistry->SetEnabled(false);
+    btnDefault->Repaint();
+    btnApply->Repaint();
+    ListViewRescueItem->Repaint();
+    PageControlExTabSheetRestoreRegistry->SetActivePageIndex(restoreSubPage);
+}
+
+void TfrmMain::btnTopOverviewClick(TObject*) { SwitchPage(0, 0, 0, 0); }
+void TfrmMain::btnTopRegistryScanClick(TObject*) { SwitchPage(1, 0, 0, 0); }
+void TfrmMain::btnRegistryScanScanClick(TObject*) { SwitchPage(1, 0, 0, 0); }
+void TfrmMain::btnRegistryScanResultsClick(TObject*) { SwitchPage(1, 1, 0, 0); }
+void TfrmMain::btnRegistryDefragClick(TObject*) { SwitchPage(1, 2, 0, 0); }
+void TfrmMain::btnDefragRegistryClick(TObject*) { SwitchPage(1, 2, 0, 0); }
+void TfrmMain::btnTopSettingsClick(TObject*) { SwitchPage(2, 0, 0, 0); }
+void TfrmMain::btnSettingsClick(TObject*) { SwitchPage(2, 0, 0, 0); }
+void TfrmMain::btnTopRestoreClick(TObject*) { SwitchPage(3, 0, 0, 0); }
+
+void TfrmMain::TabSheetOverviewShow(TObject*) { RefreshOverview(); }
+void TfrmMain::TabSheetRegistryScanScanShow(TObject*) { RefreshOverview(); }
+void TfrmMain::TabSheetRegistryScanDefragShow(TObject*) { RefreshOverview(); }
+void TfrmMain::TabSheetRegistryScanProssShow(TObject*) { RefreshOverview(); }
