@@ -286,7 +286,7 @@ LRESULT CALLBACK TWinControl::SubclassWindowProc(HWND window, UINT message, WPAR
 
 void TWinControl::Deliver(TMessage& message) {
     try {
-        WndProc(message);
+        if (!RunMessageHooks(message)) WndProc(message);
     } catch (...) {
         HandleCallbackException();
     }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <widgets/tray/TrayIcon.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -483,6 +484,48 @@ TEST_F(TrayMainFormTest, TheOwnerHiddenByItsOwnerMinimisingGoesToTheTray) {
     EXPECT_EQ(minimising, 1);
     EXPECT_FALSE(Form->Visible());
     EXPECT_TRUE(InTray(Tray));
+}
+
+TEST_F(TrayMainFormTest, TheTrayHookStillWorksAfterTheMainWindowWasMadeAgain) {
+    Tray->SetMinimizeToTray(true);
+    int minimising = 0;
+    Tray->OnMinimizeToTray = [&](TObject*) { ++minimising; };
+    int doubles = 0;
+    Tray->OnDblClick = [&](TObject*) {
+        ++doubles;
+        Tray->ShowMainForm();
+        Tray->SetIconVisible(false);
+    };
+    const std::function<void()> makeAgain[] = {[&] { Form->RecreateWnd(); },
+                                               [&] { Form->SetBorderStyle(bsSingle); }};
+    for (size_t round = 0; round < std::size(makeAgain); ++round) {
+        const HWND old = Form->Handle();
+        makeAgain[round]();
+        ASSERT_FALSE(IsWindow(old)) << round;
+        ASSERT_TRUE(IsWindowVisible(Form->Handle())) << round;
+
+        // The minimise command of the new window goes to the tray.
+        EXPECT_EQ(SendMessageA(Form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0), 1);
+        EXPECT_EQ(minimising, static_cast<int>(2 * round + 1));
+        EXPECT_FALSE(Form->Visible());
+        EXPECT_EQ(Form->WindowState(), wsNormal);
+        EXPECT_TRUE(InTray(Tray));
+
+        // The icon's double click brings it back.
+        Double(Tray);
+        EXPECT_EQ(doubles, static_cast<int>(round + 1));
+        EXPECT_TRUE(Form->Visible());
+        EXPECT_FALSE(InTray(Tray));
+
+        // Hidden because its owner minimises: the tray again; restored from there.
+        EXPECT_EQ(SendMessageA(Form->Handle(), WM_SHOWWINDOW, FALSE, SW_PARENTCLOSING), 1);
+        EXPECT_EQ(minimising, static_cast<int>(2 * round + 2));
+        EXPECT_FALSE(Form->Visible());
+        Tray->ShowMainForm();
+        Tray->SetIconVisible(false);
+        EXPECT_TRUE(Form->Visible());
+        EXPECT_TRUE(IsWindowVisible(Form->Handle()));
+    }
 }
 
 TEST_F(TrayMainFormTest, TheMainProgramsTripToTheTrayAndBack) {

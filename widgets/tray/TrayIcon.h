@@ -16,10 +16,12 @@
 // every shell call. When the taskbar is made again (the shell restarted), an
 // icon that is meant to be visible is added again.
 //
-// The owner: with a windowed owner (the main form) the icon watches the
-// owner's window for minimising, and HideMainForm and ShowMainForm act on the
-// application's main form. After loading, the icon asks OnStartup whether the
-// main form is to be shown at start, then shows itself as IconVisible says.
+// The owner: with a windowed owner (the main form) the icon hooks the owner's
+// messages (TWinControl::HookMessages, so a window made again is watched as
+// well) to take the minimise command to the tray, and HideMainForm and
+// ShowMainForm act on the application's main form. After loading, the icon
+// asks OnStartup whether the main form is to be shown at start, then shows
+// itself as IconVisible says.
 #pragma once
 
 #include <classlib/Controls.h>
@@ -176,8 +178,13 @@ protected:
 private:
     friend class TTrayIconHandler;
 
+    // The record as the constructor sets it up.
+    void SetUpIconData();
     bool ShellCall(DWORD command);
     void FillIconData();
+    // After the shell's broadcast that the taskbar was made again, an icon
+    // meant to be visible is added again.
+    void AddAgainOnNewTaskbar(UINT message);
     // Replaces the image without the change notification's own shell call.
     void ReplaceIcon(const std::function<void()>& replace);
     void HandleTrayMessage(UINT message);
@@ -190,12 +197,11 @@ private:
     bool ApplicationMessageHook(TMessage& message);
     void HideApplicationWindow();
     TWinControl* WindowedOwner() const;
-    void SubclassOwnerWindow();
-    void RestoreOwnerWindow();
-    static LRESULT CALLBACK OwnerSubclassProc(HWND window, UINT message, WPARAM wParam,
-                                              LPARAM lParam, UINT_PTR id, DWORD_PTR data);
-    // True when the message is finished here (with result).
-    bool OwnerWindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void HookOwnerMessages();
+    void UnhookOwnerMessages();
+    // A message of the owner's window; true when it is finished here (with
+    // its result).
+    bool OwnerWindowProc(TWinControl* owner, TMessage& message);
     bool TryMinimizeToTray();
 
     bool FEnabled = true;
@@ -221,7 +227,6 @@ private:
     TImageList* FIconList = nullptr;
     bool FCycleIcons = false;
     uint32_t FCycleInterval = 0;
-    HWND FOwnerWindow = nullptr;
     TApplication* FApplication = nullptr;
     int FHookCookie = 0;
     NOTIFYICONDATAA FData{};

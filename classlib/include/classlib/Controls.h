@@ -3,6 +3,8 @@
 //
 //   TMessage          one window message with its result, as the controls'
 //                     window procedure WndProc passes it on
+//   TWindowHook       a component's look at a window's messages before the
+//                     window's own object (TWinControl::HookMessages)
 //   TCreateParams     what CreateParams fills for the window to be made
 //   TControl          parent, bounds, Align, Anchors, Visible, Enabled,
 //                     Caption, Hint, Cursor, Color, Font, BiDiMode, control
@@ -25,6 +27,16 @@
 // procedure). A parent hands WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and
 // WM_CTLCOLOR* from a child window back to the child object as CN_BASE + the
 // message.
+//
+// Message hooks: a component that needs a window's messages (the
+// notification-area icon watching the main form minimise) hooks them on the
+// control object with HookMessages, never on the window itself. The window
+// procedure hands every message of the window to the hooks, in the order
+// they were made, before the control's own WndProc; the first hook that
+// handles it ends the message with its result, and the control never sees
+// it. The hooks live on the object, so a window made again (RecreateWnd) is
+// watched as the old one was; a hook goes when its component or the control
+// goes (a free notification ties the two) or with UnhookMessages.
 //
 // Children: Controls(i) lists the windowless children first, then the
 // windowed ones, each group in the order they were given this parent. A
@@ -57,6 +69,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TWinControl;
@@ -71,6 +84,10 @@ struct TMessage {
     LPARAM LParam;
     LRESULT Result = 0;
 };
+
+// A look at a window's messages: true when the hook handled the message (the
+// result is then message.Result, and the message goes no further).
+using TWindowHook = std::function<bool(TMessage& message)>;
 
 // A notification of a child window, handed back to the child's object.
 constexpr UINT CN_BASE = 0xBC00;
@@ -416,6 +433,13 @@ public:
     // Destroys the window and makes it again (after a style change).
     void RecreateWnd();
 
+    // Hands the window's messages to hook before this control sees them (see
+    // Message hooks above), until component or this control goes or
+    // UnhookMessages. One hook per component: hooking again replaces it.
+    // Nothing for a null component or an empty hook.
+    void HookMessages(TComponent* component, TWindowHook hook);
+    void UnhookMessages(TComponent* component);
+
     int ControlCount() const { return static_cast<int>(FControls.size() + FWinControls.size()); }
     TControl* Controls(int index) const;
     bool ContainsControl(const TControl* control) const;
@@ -527,6 +551,7 @@ protected:
     void ChangeBounds(int left, int top, int width, int height) override;
     HWND WindowHandle() const override { return FHandle; }
     std::unique_ptr<TControlActionLink> CreateActionLink() override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     static LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam,
@@ -539,6 +564,8 @@ private:
     void Bind(HWND window);
     void Unbind();
     void Deliver(TMessage& message);
+    // True when a hook handled the message.
+    bool RunMessageHooks(TMessage& message);
     bool RouteMouse(TMessage& message);
     void TrackMouse(TMessage& message);
     bool WantsKey(WORD key);
@@ -567,6 +594,7 @@ private:
     std::unique_ptr<TBrush> FBrush;
     int FAlignDisabled = 0;
     int FAligning = 0;
+    std::vector<std::pair<TComponent*, TWindowHook>> FMessageHooks;
 };
 
 class TGraphicControl : public TControl {

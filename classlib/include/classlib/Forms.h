@@ -172,9 +172,6 @@ TCustomForm* GetParentForm(const TControl* control);
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
 using TMessageBoxEvent =
     std::function<int(const std::string& text, const std::string& caption, UINT flags)>;
-// A hook of the application window: true when it handled the message (the
-// result is then message.Result).
-using TWindowHook = std::function<bool(TMessage& message)>;
 
 class TApplication : public TComponent {
 public:
@@ -215,6 +212,8 @@ public:
     void Minimize();
     void Restore();
 
+    // The hook sees every message of the application window first; the
+    // cookie returned takes it away again.
     int HookMainWindow(TWindowHook hook);
     void UnhookMainWindow(int cookie);
 
