@@ -7,70 +7,24 @@
 
 #include <memory>
 
+#include "ProgramProcess.h"
 #include "ToolFixture.h"
 #include "WindowFixture.h"
 
 namespace {
 
-// The started tool: ended by force if the test leaves it running.
-class TToolProcess {
-public:
-    explicit TToolProcess(const std::string& folder) {
-        std::string exe = folder + "Sundrel.exe";
-        std::string commandLine = "\"" + exe + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        FStarted = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                  nullptr, folder.c_str(), &startup, &FInfo) != FALSE;
+// A visible window of the tool covering the whole screen.
+bool CoversScreen(const TProgramProcess& tool) {
+    for (HWND window : tool.Windows()) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        if (IsWindowVisible(window) && rect.left == 0 && rect.top == 0 &&
+            rect.right == GetSystemMetrics(SM_CXSCREEN) &&
+            rect.bottom == GetSystemMetrics(SM_CYSCREEN))
+            return true;
     }
-    ~TToolProcess() {
-        if (!FStarted) return;
-        if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(FInfo.hProcess, 1);
-        CloseHandle(FInfo.hThread);
-        CloseHandle(FInfo.hProcess);
-    }
-    TToolProcess(const TToolProcess&) = delete;
-    TToolProcess& operator=(const TToolProcess&) = delete;
-
-    bool Started() const { return FStarted; }
-    // The exit code once it ended within timeoutMs, else STILL_ACTIVE.
-    DWORD WaitForEnd(DWORD timeoutMs) const {
-        DWORD code = STILL_ACTIVE;
-        if (WaitForSingleObject(FInfo.hProcess, timeoutMs) == WAIT_OBJECT_0)
-            GetExitCodeProcess(FInfo.hProcess, &code);
-        return code;
-    }
-    bool Owns(HWND window) const {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        return process == FInfo.dwProcessId;
-    }
-    // A visible window of the tool covering the whole screen.
-    bool CoversScreen() const {
-        struct TSearch {
-            const TToolProcess* Tool;
-            bool Found;
-        } search{this, false};
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* search = reinterpret_cast<TSearch*>(data);
-                RECT rect{};
-                GetWindowRect(window, &rect);
-                if (search->Tool->Owns(window) && IsWindowVisible(window) && rect.left == 0 &&
-                    rect.top == 0 && rect.right == GetSystemMetrics(SM_CXSCREEN) &&
-                    rect.bottom == GetSystemMetrics(SM_CYSCREEN))
-                    search->Found = true;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.Found;
-    }
-
-private:
-    PROCESS_INFORMATION FInfo{};
-    bool FStarted = false;
-};
+    return false;
+}
 
 class SundrelProgram : public ToolTest {
 protected:
@@ -108,9 +62,9 @@ TEST_F(SundrelProgram, GreysTheDesktopAsksOnceAndEndsWithoutRebootOnNo) {
     Pump(150);
     ASSERT_EQ(ScreenPixel(Point(1060, 840)), RGB(255, 0, 0));
 
-    TToolProcess tool(Folder.Path());
+    TProgramProcess tool(Folder.Path(), "Sundrel.exe");
     ASSERT_TRUE(tool.Started());
-    EXPECT_TRUE(WaitUntil([&] { return tool.CoversScreen(); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return CoversScreen(tool); }, 10000));
     // The red of the marker shows grey. (What the tool captured depends on the
     // display at its start; the exact grey of a known picture is the
     // full-screen window's own test.)

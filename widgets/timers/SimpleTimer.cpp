@@ -9,17 +9,19 @@ namespace {
 constexpr uint32_t DefaultInterval = 1000;
 
 // The process's one handler, made with the first timer and destroyed with
-// the last (or at the end of the program).
-std::unique_ptr<TSimpleTimerHandler> Handler;
+// the last. A plain pointer, never destroyed by the program's exit: forms that own
+// users of it may be freed by the application object after this file's
+// statics are gone, and must still find it whole.
+TSimpleTimerHandler* Handler = nullptr;
 
 }  // namespace
 
-TSimpleTimerHandler* TSimpleTimerHandler::Instance() { return Handler.get(); }
+TSimpleTimerHandler* TSimpleTimerHandler::Instance() { return Handler; }
 
 TSimpleTimerHandler::TSimpleTimerHandler() : FTimerWindow(TimerWindowProc) {}
 
 void TSimpleTimerHandler::AcquireTimerWindow(TSimpleTimer* timer) {
-    if (!Handler) Handler.reset(new TSimpleTimerHandler);
+    if (!Handler) Handler = new TSimpleTimerHandler;
     Handler->FTimers.insert(timer);
     ++Handler->FUserCount;
 }
@@ -28,7 +30,7 @@ void TSimpleTimerHandler::ReleaseTimerWindow(TSimpleTimer* timer) {
     if (!Handler) return;
     Handler->FTimers.erase(timer);
     if (Handler->FUserCount > 0) --Handler->FUserCount;
-    if (Handler->FUserCount == 0) Handler.reset();
+    if (Handler->FUserCount == 0) delete std::exchange(Handler, nullptr);
 }
 
 LRESULT TSimpleTimerHandler::TimerWindowProc(HWND window, UINT message, WPARAM wParam,

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "TrayIcon.h"
 
@@ -15,8 +16,10 @@ namespace {
 constexpr UINT StandardFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 
 // The process's one handler, made with the first icon and destroyed with the
-// last (or at the end of the program).
-std::unique_ptr<TTrayIconHandler> Handler;
+// last. A plain pointer, never destroyed by the program's exit: forms that own
+// users of it may be freed by the application object after this file's
+// statics are gone, and must still find it whole.
+TTrayIconHandler* Handler = nullptr;
 
 // The shell's broadcast when the taskbar is made again; 0 where the common
 // controls are older than 4.71, whose shell does not send it.
@@ -62,12 +65,12 @@ DWORD BalloonIconFlag(uint8_t iconType) {
 
 // --- The shared window --------------------------------------------------------------
 
-TTrayIconHandler* TTrayIconHandler::Instance() { return Handler.get(); }
+TTrayIconHandler* TTrayIconHandler::Instance() { return Handler; }
 
 TTrayIconHandler::TTrayIconHandler() : FTrayWindow(TrayWindowProc) {}
 
 UINT TTrayIconHandler::AcquireTrayWindow(TTrayIcon* icon) {
-    if (!Handler) Handler.reset(new TTrayIconHandler);
+    if (!Handler) Handler = new TTrayIconHandler;
     // The address, as far as the shell's 32-bit identifier holds it; two live
     // icons whose addresses agree there take neighbouring numbers.
     auto id = static_cast<UINT>(reinterpret_cast<uintptr_t>(icon));
@@ -81,7 +84,7 @@ void TTrayIconHandler::ReleaseTrayWindow(TTrayIcon* icon) {
     if (!Handler) return;
     Handler->FIcons.erase(icon->IconId());
     if (Handler->FUserCount > 0) --Handler->FUserCount;
-    if (Handler->FUserCount == 0) Handler.reset();
+    if (Handler->FUserCount == 0) delete std::exchange(Handler, nullptr);
 }
 
 LRESULT TTrayIconHandler::TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

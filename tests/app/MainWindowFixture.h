@@ -1,0 +1,77 @@
+// MainWindowFixture.h - the main window made in the test's own process, as
+// the program block makes it, over a scratch program folder; message boxes
+// are recorded and answered from a list the test fills.
+#pragma once
+
+#include <app/TBLanguager.h>
+#include <app/globals.h>
+#include <app/main.h>
+#include <classlib/Forms.h>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+
+#include "AppFixture.h"
+#include "WindowFixture.h"
+
+// The folder the build installs the program into.
+inline std::string InstalledProgramFolder() {
+    char exe[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string folder(exe, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1) + "..\\dist\\";
+}
+
+class MainWindowTest : public AppStateTest {
+protected:
+    // The program folder before the window is made: its language folder, and
+    // the shipped skin when the test asks for it.
+    virtual bool UsesInstalledSkin() const { return false; }
+
+    void SetUp() override {
+        AppStateTest::SetUp();
+        Folder.Folder("Langs");
+        if (UsesInstalledSkin()) CopySkin();
+        LoadSettingsFrom(Folder.Path());
+        LoadLanguage();
+        Application->OnMessageBox = [this](const std::string& text, const std::string& caption,
+                                           UINT flags) {
+            Boxes.push_back({text, caption, flags});
+            if (Answers.empty()) return IDOK;
+            int answer = Answers.front();
+            Answers.pop_front();
+            return answer;
+        };
+        Application->OnException = [this](TObject*, const std::exception& error) {
+            Errors.push_back(error.what());
+        };
+        Form = Application->CreateForm<TfrmMain>();
+        Pump(20);
+    }
+    void TearDown() override {
+        delete Form;
+        Application->OnException = nullptr;
+        Pump(10);
+        AppStateTest::TearDown();
+    }
+
+    void CopySkin() {
+        const std::string from = InstalledProgramFolder() + "Skins\\";
+        const std::string to = Folder.Folder("Skins") + "\\";
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
+        ASSERT_NE(search, INVALID_HANDLE_VALUE);
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                CopyFileA((from + found.cFileName).c_str(), (to + found.cFileName).c_str(), FALSE);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+
+    TfrmMain* Form = nullptr;
+    // The buttons pressed in the message boxes, in order; IDOK when empty.
+    std::deque<int> Answers;
+    // The errors that reached the application's error box.
+    std::vector<std::string> Errors;
+};
