@@ -25,19 +25,13 @@ bool TGlobalVars::*const ScanBoxFields[12] = {
     &TGlobalVars::ScanBoxStartup,     &TGlobalVars::ScanBoxStartMenu,
 };
 
-// The full path of the running program file in double quotes.
-std::string QuotedProgramFileName() {
-    std::string name(MAX_PATH, '\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()));
-        if (length < name.size()) {
-            name.resize(length);
-            break;
-        }
-        name.resize(name.size() * 2);
-    }
-    std::string quoted(1, '"');
-    quoted.append(name).push_back('"');
+// The text in double quotes, as the Run key needs a path with blanks.
+std::string Quoted(const std::string& text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    quoted += text;
+    quoted += '"';
     return quoted;
 }
 
@@ -118,7 +112,7 @@ void TfrmMain::btnApplyClick(TObject*) {
     // Without the key open, the write raises the registry error, which the
     // application's error box shows.
     if (AppSettings.StartWhenSystemBoots)
-        registry.WriteString(ProductName, QuotedProgramFileName());
+        registry.WriteString(ProductName, Quoted(ProgramFileName()));
     else
         registry.DeleteValue(ProductName);
     registry.CloseKey();

@@ -72,27 +72,29 @@ void ShowRescueFailure(const char* text, uint32_t error) {
 
 // Nothing to hand over without rows; a failure only counts for a selection
 // that held something.
-TfrmMain::TRescueOutcome TfrmMain::CleanSelectedEntries() {
+TfrmMain::TRescueOutcome TfrmMain::HandOverSelection(TRescueCallFunction call, uint32_t* selected) {
+    *selected = 0;
     if (!FoundEntries.Head || VT->RootNodeCount() == 0) return TRescueOutcome::NothingToDo;
     TSelection selection(VT);
-    const uint32_t result = TrkClean(selection.First(), selection.Count());
+    const uint32_t result = call(selection.First(), selection.Count());
     if (selection.Count() > 0 && result != ERROR_SUCCESS) {
         FLastRescueError = result;
         return TRescueOutcome::Failed;
     }
-    AppSettings.RegistryErrorsFixedToDate += static_cast<int32_t>(selection.Count());
+    *selected = selection.Count();
     return TRescueOutcome::Done;
 }
 
+TfrmMain::TRescueOutcome TfrmMain::CleanSelectedEntries() {
+    uint32_t selected = 0;
+    const TRescueOutcome outcome = HandOverSelection(TrkClean, &selected);
+    AppSettings.RegistryErrorsFixedToDate += static_cast<int32_t>(selected);
+    return outcome;
+}
+
 TfrmMain::TRescueOutcome TfrmMain::BackupSelectedEntries() {
-    if (!FoundEntries.Head || VT->RootNodeCount() == 0) return TRescueOutcome::NothingToDo;
-    TSelection selection(VT);
-    const uint32_t result = TrkBackup(selection.First(), selection.Count());
-    if (selection.Count() > 0 && result != ERROR_SUCCESS) {
-        FLastRescueError = result;
-        return TRescueOutcome::Failed;
-    }
-    return TRescueOutcome::Done;
+    uint32_t selected = 0;
+    return HandOverSelection(TrkBackup, &selected);
 }
 
 void TfrmMain::btnRepairRegistryClick(TObject*) {

@@ -160,18 +160,19 @@ bool LoadSettingsFrom(const std::string& programFolder) {
     return true;
 }
 
-std::string ProgramFolder() {
+std::string ProgramFileName() {
     std::string name(MAX_PATH, '\0');
     for (;;) {
         DWORD length = GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()));
         if (length < name.size()) {
             name.resize(length);
-            break;
+            return name;
         }
         name.resize(name.size() * 2);
     }
-    return EnsureTrailingBackslash(ExtractFilePath(name));
 }
+
+std::string ProgramFolder() { return EnsureTrailingBackslash(ExtractFilePath(ProgramFileName())); }
 
 bool WriteDefaultSettings() {
     try {

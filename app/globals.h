@@ -100,6 +100,8 @@ extern TAppSettings AppSettings;
 bool LoadSettings();
 // LoadSettings for the settings file of the given program folder.
 bool LoadSettingsFrom(const std::string& programFolder);
+// The full path of the running program file.
+std::string ProgramFileName();
 // The folder of the running program, ending with "\".
 std::string ProgramFolder();
 // Writes section "system" of ConfigFilePath: the 22 state keys from the

@@ -373,6 +373,10 @@ private:
     void StopScan();
     void EntryReported(const ScanEntry& entry, double percent);
     // MainRescue.cpp
+    using TRescueCallFunction = uint32_t(WINAPI*)(SelectedEntry* first, uint32_t count);
+    // Hands the checked rows to the core library's call; selected is the
+    // number handed over when the call did its work.
+    TRescueOutcome HandOverSelection(TRescueCallFunction call, uint32_t* selected);
     TRescueOutcome CleanSelectedEntries();
     TRescueOutcome BackupSelectedEntries();
     void CreateBackup();
