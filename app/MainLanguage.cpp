@@ -20,7 +20,19 @@ void ApplyNamedText(TControl* control, const char* prefix) {
         control->SetCaption(*text);
 }
 
-// The caption without its hot-key marker: a single "&" goes, "&&" stays "&".
+// A menu caption that shows text as it is: an "&" of the text is doubled, so
+// that the menu takes none of them for a hot-key marker.
+std::string ShownAsIs(const std::string& text) {
+    std::string caption;
+    for (char c : text) {
+        if (c == '&') caption += '&';
+        caption += c;
+    }
+    return caption;
+}
+
+// The text back from a caption: the hot-key marker goes wherever the menu's
+// automatic hot keys put it (a single "&"), and a doubled "&" is one again.
 std::string WithoutHotkey(const std::string& caption) {
     std::string plain;
     for (size_t i = 0; i < caption.size(); ++i) {
@@ -149,7 +161,7 @@ void TfrmMain::BuildLanguagesMenu() {
 
 void TfrmMain::AddLanguageMenuItem(const std::string& baseName) {
     auto* item = new TMenuItem(LanguagesMI);
-    item->SetCaption(AnsiUpperCase(baseName));
+    item->SetCaption(ShownAsIs(AnsiUpperCase(baseName)));
     item->OnClick = [this](TObject* sender) { LanguageMenuItemClick(sender); };
     item->SetRadioItem(true);
     LanguagesMI->Add(item);

@@ -18,6 +18,10 @@ TMessageBoxEvent OwnerlessMessageBox = [](const std::string& text, const std::st
     return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), flags);
 };
 
+TShellExecuteEvent ShellExecuteLink = [](SHELLEXECUTEINFOA& info) {
+    return ::ShellExecuteExA(&info);
+};
+
 namespace {
 
 constexpr const char* SCannotSaveConfig = "Cann't save config to file %s !";
@@ -284,7 +288,7 @@ void OpenLink(const std::string& link) {
     info.lpFile = link.c_str();
     info.nShow = SW_SHOWNORMAL;
     // The started program is not waited for; its process handle is let go at once.
-    if (ShellExecuteExA(&info) && info.hProcess) CloseHandle(info.hProcess);
+    if (ShellExecuteLink(info) && info.hProcess) CloseHandle(info.hProcess);
 }
 
 int32_t ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags) {

@@ -8,7 +8,7 @@
 //   TScanItem                                one row of the results list
 //   FoundEntries, AppendFoundEntry, FreeFoundEntries, RescueItems
 //   InitEnginePaths                          the core library's rescue paths
-//   CurrentDateTimeText, OpenLink, ShowMessageBox, OwnerlessMessageBox
+//   CurrentDateTimeText, OpenLink, ShellExecuteLink, ShowMessageBox, OwnerlessMessageBox
 //   BeginBusyCursor, EndBusyCursor, TBusyCursor, BusyCursorDepth
 //
 // Everything here runs on the GUI thread.
@@ -19,8 +19,10 @@
 #include <classlib/Classes.h>
 #include <classlib/Forms.h>
 #include <classlib/IniFiles.h>
+#include <shellapi.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 inline constexpr const char* ProductName = "Holvane";
@@ -169,6 +171,11 @@ std::string CurrentDateTimeText();
 // Hands a web address or mail link to the shell under a busy cursor; a blank
 // link does nothing, a failure shows nothing.
 void OpenLink(const std::string& link);
+
+// The shell's extended execute that OpenLink hands its link to: the
+// platform's own. Tests put a recorder in its place.
+using TShellExecuteEvent = std::function<BOOL(SHELLEXECUTEINFOA& info)>;
+extern TShellExecuteEvent ShellExecuteLink;
 
 // The application's modal message box (MB_ flags); the id of the button pressed.
 int32_t ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags);

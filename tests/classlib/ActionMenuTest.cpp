@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlProbes.h"
+#include "MenuFixture.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -32,28 +33,6 @@ protected:
         return std::make_unique<TCheckedLink>(this);
     }
 };
-
-struct TMenuEntry {
-    std::string text;
-    UINT type;
-    UINT state;
-};
-
-// The entries of a platform menu as it was popped up.
-std::vector<TMenuEntry> Entries(HMENU menu) {
-    std::vector<TMenuEntry> entries;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[128] = {};
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_STATE;
-        info.dwTypeData = text;
-        info.cch = sizeof text;
-        GetMenuItemInfoA(menu, i, TRUE, &info);
-        entries.push_back({text, info.fType, info.fState});
-    }
-    return entries;
-}
 
 }  // namespace
 
@@ -90,7 +69,7 @@ protected:
         if (Hook) Application->UnhookMainWindow(Hook);
         Hook = Application->HookMainWindow([this, keys](TMessage& message) {
             if (message.Msg != WM_INITMENUPOPUP || !Shown.empty()) return false;
-            Shown = Entries(reinterpret_cast<HMENU>(message.WParam));
+            Shown = MenuEntries(reinterpret_cast<HMENU>(message.WParam));
             for (WORD key : keys) {
                 KeyEvent(key, true);
                 KeyEvent(key, false);

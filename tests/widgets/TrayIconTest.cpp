@@ -426,6 +426,9 @@ TEST_F(TrayMainFormTest, HidesAndShowsTheMainForm) {
     EXPECT_TRUE(IsWindowVisible(Form->Handle()));
     EXPECT_EQ(Form->WindowState(), wsNormal);
     EXPECT_FALSE(IsIconic(Form->Handle()));
+    // In front and active, not behind the hidden application window.
+    EXPECT_EQ(GetForegroundWindow(), Form->Handle());
+    EXPECT_EQ(GetActiveWindow(), Form->Handle());
 }
 
 TEST_F(TrayMainFormTest, WithoutAWindowedOwnerTheMainFormIsLeftAlone) {

@@ -22,7 +22,11 @@ void TTrayIcon::ShowMainForm() {
     TCustomForm* form = Application->MainForm();
     if (form->WindowState() == wsMinimized) form->SetWindowState(wsNormal);
     form->SetVisible(true);
+    // The application's window is a hidden one that owns no form: made the
+    // foreground window last, it would leave the main form shown but
+    // inactive. The main form follows it, as when the program shows it.
     SetForegroundWindow(Application->Handle());
+    SetForegroundWindow(form->Handle());
 }
 
 void TTrayIcon::GoToTray() {
