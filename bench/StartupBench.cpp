@@ -213,6 +213,10 @@ int main(int argc, char** argv) {
         const std::string folder = std::string(temp) + "holvane-startup-bench\\";
         RemoveFolder(folder);
         CopyFolder(OwnFolder() + "..\\dist\\", folder);
+        // As installed: without the settings and language file of a start
+        // from build/dist itself.
+        DeleteFileA((folder + "config.ini").c_str());
+        DeleteFileA((folder + "Langs\\English.ini").c_str());
         if (!CopyFileA((OwnFolder() + "bare_window.exe").c_str(),
                        (folder + "bare_window.exe").c_str(), FALSE))
             throw std::runtime_error("no bare_window.exe beside the benchmark");
