@@ -18,21 +18,8 @@ cpu=${BENCH_CPU:-$(( $(nproc) - 1 ))}
 export WINEPREFIX=$root/build/bench-wineprefix
 export WINEDEBUG=-all
 
-# A display number no one else uses, set before the prefix's first process.
-display=$(( 100 + $$ % 400 ))
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$(( display + 1 ))
-done
-export DISPLAY=:$display
-xvfb_pid=""
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+# A display of its own; it and the prefix's wineserver stop when the script ends.
+source scripts/display.sh
 
 # Make the prefix (first run only), then hand it to a pinned server of ours.
 scripts/wine-run.sh "$WINEPREFIX" cmd /c exit 0 >/dev/null 2>&1

@@ -2,7 +2,6 @@
 // complete-scan box over the twelve category boxes, Default and Apply with
 // the start-at-boot value, and the launch of the defragmentation tool.
 #include <classlib/SysUtils.h>
-#include <sddl.h>
 
 #include <array>
 #include <functional>
@@ -42,37 +41,6 @@ public:
 
 private:
     static void Remove() { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, RunKey, RunValue); }
-};
-
-// The Run key readable but not openable for writing, as for a user without
-// administrator rights, until the object goes. The handle is opened before
-// the denial, so it may put the key's own access list back.
-class RunKeyDenied {
-public:
-    RunKeyDenied() {
-        EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, READ_CONTROL | WRITE_DAC, &FKey),
-                  ERROR_SUCCESS);
-        DWORD size = 0;
-        RegGetKeySecurity(FKey, DACL_SECURITY_INFORMATION, nullptr, &size);
-        FSaved.resize(size);
-        EXPECT_EQ(RegGetKeySecurity(FKey, DACL_SECURITY_INFORMATION, FSaved.data(), &size),
-                  ERROR_SUCCESS);
-        PSECURITY_DESCRIPTOR denied = nullptr;
-        EXPECT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
-            "D:(D;;KA;;;WD)(A;;KR;;;WD)", SDDL_REVISION_1, &denied, nullptr));
-        EXPECT_EQ(RegSetKeySecurity(FKey, DACL_SECURITY_INFORMATION, denied), ERROR_SUCCESS);
-        LocalFree(denied);
-    }
-    ~RunKeyDenied() {
-        RegSetKeySecurity(FKey, DACL_SECURITY_INFORMATION, FSaved.data());
-        RegCloseKey(FKey);
-    }
-    RunKeyDenied(const RunKeyDenied&) = delete;
-    RunKeyDenied& operator=(const RunKeyDenied&) = delete;
-
-private:
-    HKEY FKey = nullptr;
-    std::vector<BYTE> FSaved;
 };
 
 // The full path of the test program in double quotes, as Apply writes it.
@@ -267,7 +235,7 @@ TEST_F(MainOverview, ARefusedStartAtBootValueIsReportedWithTheOptionsAlreadyTake
     ClickControl(Form->chkSettingsStartWhenSystemBoos);
     ClickControl(Form->chkSettingsStartMin);
     {
-        RunKeyDenied denied;
+        RefusedKey refused(HKEY_LOCAL_MACHINE, RunKey);
         ClickControl(Form->btnApply);
     }
     EXPECT_EQ(Errors, std::vector<std::string>({"Failed to set data for 'Holvane'"}));

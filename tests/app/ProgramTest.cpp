@@ -6,6 +6,7 @@
 
 #include "ProgramProcess.h"
 #include "RegFixture.h"
+#include "SettingsLines.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -28,39 +29,6 @@ const TPoint ScanPageButton = Point(95, 130);
 const TPoint ScanPageButtonFace = Point(162, 116);  // inside the button, clear of its caption
 const TPoint DefragTile = Point(547, 498);
 const TPoint DefragButton = Point(786, 539);
-
-// The section "system" as the first start writes it, the 22 state keys with
-// their defaults first.
-const std::vector<std::string> FirstStartSystemSection = {
-    "[system]",
-    "StartWhenSystemBoots=0",
-    "StartScanWhenStarts=0",
-    "StartMin=0",
-    "ConfirmBackups=1",
-    "LastScanDateTime=...",
-    "LastScanResult=0",
-    "LastRegistryDefragDateTime=...",
-    "LastRegistryBackupDateTime=...",
-    "InvalidRegistryEntriesFoundToDate=0",
-    "RegistryErrorsFixedToDate=0",
-    "ScanBoxCOM=1",
-    "ScanBoxApplicationPaths=1",
-    "ScanBoxFileTypes=1",
-    "ScanBoxFonts=1",
-    "ScanBoxHelpFiles=1",
-    "ScanBoxHistoryLists=1",
-    "ScanBoxSharedFiles=1",
-    "ScanBoxShortcuts=1",
-    "ScanBoxSoftware=1",
-    "ScanBoxSounds=1",
-    "ScanBoxStartup=1",
-    "ScanBoxStartMenu=1",
-    "SkinsDir=Skins",
-    "LanguagesDir=Langs",
-    "LanguageFile=English.ini",
-    "Copyright=Copyright (C) 2004-2009 Holvane Software",
-    "Version=v6.2.4.4",
-};
 
 RECT WindowRect(HWND window) {
     RECT rect{};
@@ -164,13 +132,13 @@ TEST_F(HolvaneProgram, FirstStartShowsTheSplashThenTheMainWindowAndWritesItsFile
     Pump(100);
     for (HWND shown : program.Windows()) EXPECT_FALSE(IsSplash(shown));
     EXPECT_EQ(Place(window), "55,71 914x625");
-    EXPECT_EQ(FileLines(SettingsFile()), FirstStartSystemSection);
+    EXPECT_EQ(FileLines(SettingsFile()), FirstStartSystemLines());
     const std::vector<std::string> language = FileLines(Folder.Path() + "Langs\\English.ini");
     ASSERT_FALSE(language.empty());
     EXPECT_EQ(language[0], "[FORMMAIN]");
 
     EXPECT_EQ(Close(program, window), 0u);
-    std::vector<std::string> expected = FirstStartSystemSection;
+    std::vector<std::string> expected = FirstStartSystemLines();
     expected.insert(expected.end(), {"[Form]", "x=55", "y=71", "maximized=0"});
     EXPECT_EQ(FileLines(SettingsFile()), expected);
 }
