@@ -15,11 +15,6 @@ namespace {
 
 using MainFrame = MainWindowTest;
 
-// Clicks a control of the window in its middle, as the user would.
-void ClickControl(const TControl* control) {
-    ClickAt(ScreenPoint(control, control->Width() / 2, control->Height() / 2));
-}
-
 // The settings file of a program folder, written before the window is made.
 std::string SettingsFileOf(const ScratchFolder& folder) { return folder.Path() + "config.ini"; }
 

@@ -13,10 +13,6 @@ namespace {
 constexpr const char* RunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* RunValue = "Holvane";
 
-void ClickControl(const TControl* control) {
-    ClickAt(ScreenPoint(control, control->Width() / 2, control->Height() / 2));
-}
-
 // The start-at-boot value: none before the test, none after it.
 class StartAtBootValue {
 public:

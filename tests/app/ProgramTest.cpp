@@ -1,6 +1,7 @@
 // Holvane.exe started as a process from a scratch copy of the program folder:
 // the first start, the close, the next start reading what the first left,
 // and the defragmentation tool started from the window.
+#include <classlib/Pictures.h>
 #include <classlib/SysUtils.h>
 #include <gtest/gtest.h>
 
@@ -29,6 +30,10 @@ const TPoint ScanPageButton = Point(95, 130);
 const TPoint ScanPageButtonFace = Point(162, 116);  // inside the button, clear of its caption
 const TPoint DefragTile = Point(547, 498);
 const TPoint DefragButton = Point(786, 539);
+// A point of the defragmentation button's face, and the same point of its
+// picture.
+const TPoint DefragButtonFace = Point(720, 539);
+const TPoint PrimaryPictureFace = Point(8, 18);
 
 RECT WindowRect(HWND window) {
     RECT rect{};
@@ -180,7 +185,14 @@ TEST_F(HolvaneProgram, TheDefragButtonStartsTheToolFromTheProgramFolderWithoutWa
     TProgramProcess program(Folder.Path(), "Holvane.exe");
     HWND window = MainWindow(program);
     ASSERT_TRUE(window);
+    TBitmap primary;
+    primary.LoadFromFile(Folder.Path() + "Skins\\PrimaryNormal.bmp");
+    const auto face =
+        static_cast<COLORREF>(primary.Canvas()->Pixels(PrimaryPictureFace.x, PrimaryPictureFace.y));
     ClickAt(OnWindow(window, DefragTile));
+    // The click on the page's button waits for the page.
+    ASSERT_TRUE(
+        WaitUntil([&] { return ScreenPixel(OnWindow(window, DefragButtonFace)) == face; }, 5000));
     ClickAt(OnWindow(window, DefragButton));
     HANDLE tool = nullptr;
     EXPECT_TRUE(WaitUntil(
