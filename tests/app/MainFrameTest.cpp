@@ -5,6 +5,7 @@
 #include <classlib/SysUtils.h>
 #include <tresk.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -14,9 +15,6 @@
 namespace {
 
 using MainFrame = MainWindowTest;
-
-// The settings file of a program folder, written before the window is made.
-std::string SettingsFileOf(const ScratchFolder& folder) { return folder.Path() + "config.ini"; }
 
 // Every category box off, so that a scan passes the categories without
 // asking the core library anything.
@@ -75,7 +73,7 @@ protected:
         FApplication.reset();
     }
 
-    std::string SettingsFile() const { return SettingsFileOf(Folder); }
+    std::string SettingsFile() const { return Folder.Path() + "config.ini"; }
 
 private:
     std::unique_ptr<TScopedApplication> FApplication;
