@@ -27,7 +27,7 @@ constexpr TColor PageColor = 0xF8F5F2;
 constexpr TColor SheetColor = 0xFFFFFF;
 constexpr TColor TabColor = 0xE9E3DD;
 constexpr TColor SecondaryColor = 0xFAF8F6;
-constexpr TColor PrimaryColor = 0xE2F3F0;
+constexpr TColor PrimaryColor = 0xF0F3E2;
 
 // The resources: the results tree's row picture and the rescue list's.
 constexpr const char* ResultEntryResource = "RESULTENTRY";
@@ -178,6 +178,21 @@ TLabel* NewLabel(TfrmMain* form, TWinControl* parent, const char* name, const TR
     return label;
 }
 
+// Where the captions of the page buttons and the overview's tiles begin: past
+// the icon at the left of the shipped skin's pictures.
+constexpr int PageCaptionLeft = 48;
+constexpr int TileCaptionLeft = 70;
+
+// A caption from left, in the middle of the button's height, in the
+// button's font; it stays in place when the button is held down.
+void PlaceCaption(TPicButton* button, int left) {
+    TBitmap measure;
+    measure.Canvas()->SetFont(button->Font());
+    button->SetTextAlign(TPicTextAlign::taCustom);
+    button->SetTextX(left);
+    button->SetTextY((button->Height() - measure.Canvas()->TextHeight("X")) / 2);
+}
+
 TPicButton* NewButton(TfrmMain* form, TWinControl* parent, const char* name, const TRect& bounds,
                       TButtonKind kind) {
     auto* button = NewControl<TPicButton>(form, parent, name, bounds);
@@ -193,6 +208,8 @@ TPicButton* NewButton(TfrmMain* form, TWinControl* parent, const char* name, con
     disabled.Assign(button->Font());
     disabled.SetColor(look.DisabledText);
     button->SetFontDisabled(&disabled);
+    if (kind == TButtonKind::Page) PlaceCaption(button, PageCaptionLeft);
+    if (kind == TButtonKind::Tile) PlaceCaption(button, TileCaptionLeft);
     return button;
 }
 
@@ -457,8 +474,12 @@ void TfrmMain::CreateResultsPage(TTabSheet* sheet) {
     SetFontStyle(VT->SelectedDescFont(), StyleOf(TTextKind::Muted));
     VT->SetShowDescription(true);
     VT->Colors()->SetBorderColor(TabColor);
-    VT->Colors()->SetFocusedSelectionColor(PrimaryColor);
-    VT->Colors()->SetUnfocusedSelectionColor(PrimaryColor);
+    // The focused row stands out by its height, picture, caption font and
+    // description; a selection colour would cover its caption only.
+    VT->Colors()->SetFocusedSelectionColor(SheetColor);
+    VT->Colors()->SetFocusedSelectionBorderColor(SheetColor);
+    VT->Colors()->SetUnfocusedSelectionColor(SheetColor);
+    VT->Colors()->SetUnfocusedSelectionBorderColor(SheetColor);
     VT->Colors()->SetHotColor(AccentColor);
 
     LabelCheckAll = NewLabel(this, page, "LabelCheckAll", Bounds(24, 452, 80, 16), TTextKind::Link);

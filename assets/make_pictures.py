@@ -1001,15 +1001,17 @@ def write_results_tree(skin):
     skin.font(base, 8, TEXT, "B", "_SELECTEDFONT")
     skin.font(base, 8, TEXT_MUTED, "", "_SELECTEDDESCFONT")
     skin.key(base + "_COLOR", colour_value(WHITE))
+    # The focused row is marked by its height, picture, bold caption and
+    # description; a selection colour would cover the caption's width only.
     colours = (("BORDERCOLOR", CARD_LINE), ("DISABLEDCOLOR", GREY_ICON),
                ("DROPMARKCOLOR", ACCENT), ("DROPTARGETCOLOR", ACCENT_LIGHT),
-               ("DROPTARGETBORDERCOLOR", ACCENT), ("FOCUSEDSELECTIONCOLOR", ACCENT_LIGHT),
-               ("FOCUSEDSELECTIONBORDERCOLOR", ACCENT_MID), ("GRIDLINECOLOR", ROW_LINE),
+               ("DROPTARGETBORDERCOLOR", ACCENT), ("FOCUSEDSELECTIONCOLOR", WHITE),
+               ("FOCUSEDSELECTIONBORDERCOLOR", WHITE), ("GRIDLINECOLOR", ROW_LINE),
                ("HEADERHOTCOLOR", ACCENT_DARK), ("HOTCOLOR", ACCENT_DARK),
                ("SELECTIONRECTANGLEBLENDCOLOR", ACCENT),
                ("SELECTIONRECTANGLEBORDERCOLOR", ACCENT_DARK),
-               ("TREELINECOLOR", rgb("#C8D0D8")), ("UNFOCUSEDSELECTIONCOLOR", ACCENT_LIGHT),
-               ("UNFOCUSEDSELECTIONBORDERCOLOR", ACCENT_MID))
+               ("TREELINECOLOR", rgb("#C8D0D8")), ("UNFOCUSEDSELECTIONCOLOR", WHITE),
+               ("UNFOCUSEDSELECTIONBORDERCOLOR", WHITE))
     for name, colour in colours:
         skin.key(base + "_COLORS_" + name, colour_value(colour))
     skin.bounds(base, 24, 56, 628, 370)

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Builds the program and starts it under Wine from the program folder.
-# Arguments are passed on to the program.
+# Builds the programs and starts Holvane.exe under Wine from the program
+# folder build/dist, where it keeps its settings, language file and backups.
+# The program takes no arguments.
 set -euo pipefail
+if [ $# -ne 0 ]; then
+    echo "usage: scripts/run.sh   (Holvane.exe takes no arguments)" >&2
+    exit 2
+fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/setup.sh
 cmake --preset mingw64 >/dev/null
 cmake --build build -j "$(nproc)"
-program=build/tools/trkcall.exe
-[ -f build/dist/Holvane.exe ] && program=build/dist/Holvane.exe
-# Until the main program exists, the small caller scans every category.
-if [ "$program" = build/tools/trkcall.exe ] && [ $# -eq 0 ]; then set -- invalid all; fi
-exec scripts/wine-run.sh "$root/build/wineprefix" "$program" "$@"
+exec scripts/wine-run.sh "$root/build/wineprefix" build/dist/Holvane.exe

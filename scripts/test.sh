@@ -12,23 +12,10 @@ cmake --build build -j "$jobs"
 cmake --preset mingw32 >/dev/null
 cmake --build build-i686 -j "$jobs"
 
-# A display number no one else uses.
-display=$(( 100 + $$ % 400 ))
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$(( display + 1 ))
-done
-export DISPLAY=:$display
 export WINEPREFIX=$root/build/wineprefix
 export WINEDEBUG=-all
-xvfb_pid=""
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+# A display of its own; it and the prefix's wineserver stop when the script ends.
+source scripts/display.sh
 
 # The prefix is made before the first test is discovered; a persistent
 # wineserver makes each test process start in milliseconds.

@@ -23,6 +23,22 @@ inline std::string InstalledProgramFolder() {
     return folder.substr(0, folder.find_last_of('\\') + 1) + "..\\dist\\";
 }
 
+// Clicks a control of the main window in its middle, as the user would, once
+// it is on the screen and the pointer is over it: a click right after a page
+// change would otherwise go to the page shown before.
+inline void ClickControl(const TWinControl* control) {
+    WaitUntil([control] { return control->Showing(); });
+    const TPoint middle = ScreenPoint(control, control->Width() / 2, control->Height() / 2);
+    MoveMouse(middle);
+    WaitUntil([middle] {
+        POINT at{};
+        GetCursorPos(&at);
+        return at.x == middle.x && at.y == middle.y;
+    });
+    PressMouse(mbLeft, true);
+    PressMouse(mbLeft, false);
+}
+
 class MainWindowTest : public AppStateTest {
 protected:
     // The program folder before the window is made: its language folder, and

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "AppFixture.h"
+#include "SettingsLines.h"
 
 namespace {
 
@@ -74,37 +75,7 @@ TEST_F(SettingsTest, ValueFormsOfBooleansAndIntegers) {
 TEST_F(SettingsTest, FirstStartWritesTheDefaultsInWriteOrder) {
     ASSERT_TRUE(LoadSettingsFrom(Folder.Path()));
     EXPECT_TRUE(Boxes.empty());
-    const std::vector<std::string> expected = {
-        "[system]",
-        "StartWhenSystemBoots=0",
-        "StartScanWhenStarts=0",
-        "StartMin=0",
-        "ConfirmBackups=1",
-        "LastScanDateTime=...",
-        "LastScanResult=0",
-        "LastRegistryDefragDateTime=...",
-        "LastRegistryBackupDateTime=...",
-        "InvalidRegistryEntriesFoundToDate=0",
-        "RegistryErrorsFixedToDate=0",
-        "ScanBoxCOM=1",
-        "ScanBoxApplicationPaths=1",
-        "ScanBoxFileTypes=1",
-        "ScanBoxFonts=1",
-        "ScanBoxHelpFiles=1",
-        "ScanBoxHistoryLists=1",
-        "ScanBoxSharedFiles=1",
-        "ScanBoxShortcuts=1",
-        "ScanBoxSoftware=1",
-        "ScanBoxSounds=1",
-        "ScanBoxStartup=1",
-        "ScanBoxStartMenu=1",
-        "SkinsDir=Skins",
-        "LanguagesDir=Langs",
-        "LanguageFile=English.ini",
-        std::string("Copyright=") + DefaultCopyright,
-        "Version=v6.2.4.4",
-    };
-    EXPECT_EQ(FileLines(Folder.Path() + "config.ini"), expected);
+    EXPECT_EQ(FileLines(Folder.Path() + "config.ini"), FirstStartSystemLines());
     // Read back: the fixed texts and the paths.
     EXPECT_EQ(AppSettings.Copyright, DefaultCopyright);
     EXPECT_EQ(AppSettings.Version, "v6.2.4.4");

@@ -5,6 +5,7 @@
 #include <app/TBSkiner.h>
 #include <classlib/ComCtrls.h>
 #include <classlib/ExtCtrls.h>
+#include <classlib/IniFiles.h>
 #include <classlib/StdCtrls.h>
 #include <classlib/SysUtils.h>
 #include <widgets/pages/PageControlEx.h>
@@ -67,6 +68,74 @@ TEST_F(SkinReaderTest, IntegersBooleansAndTextsWithTheirDefaults) {
     EXPECT_EQ(skiner.ReadSkinString("FORMMAIN", "Word", "d"), "twelve");
     EXPECT_EQ(skiner.ReadSkinString("FORMMAIN", "Absent", "d"), "d");
     EXPECT_EQ(skiner.ReadSkinString("OTHER", "Word", "d"), "d");
+}
+
+// An applier reads a section once and answers from memory; every answer is
+// the one the platform's profile reader gives for the file.
+TEST_F(SkinReaderTest, TheReadersAnswerAsTheProfileReaderOfTheFileDoes) {
+    const std::string longText(3000, 'w');
+    Folder.File(SkinFileName,
+                "Before=first section\r\n"
+                "[FORMMAIN]\r\n"
+                "  Spaced Name  =  \"quoted value\"  \r\n"
+                "NoEquals\r\n"
+                ";Comment=3\r\n"
+                "SPACED NAME=second of the name\r\n"
+                "Lone=\"\r\nSingle='x'\r\nMixed=\"x'\r\nEmpty=\r\nTwoQuotes=\"\"\r\n"
+                "\tTabbed\t=\tv\t\r\n"
+                "=no name\r\n"
+                "Hex=$1F\r\nBlankNumber= 12 \r\nQuotedNumber=\"7\"\r\n"
+                "Long=" +
+                    longText + "\r\nLongQuoted=\"" + longText +
+                    "\"\r\n"
+                    "Accented=\xe9t\xe9\r\n\xc9T\xc9=upper\r\n"
+                    "[formmain]\r\nLater=in the second section of the name\r\n"
+                    "[ Blanks ]\rCarriage=1\rReturns=2\r\n");
+    const std::vector<std::pair<std::string, std::string>> keys = {
+        {"FORMMAIN", "Spaced Name"},
+        {"formmain", " spaced name "},
+        {"FORMMAIN", "NoEquals"},
+        {"FORMMAIN", ";Comment"},
+        {"FORMMAIN", "Lone"},
+        {"FORMMAIN", "Single"},
+        {"FORMMAIN", "Mixed"},
+        {"FORMMAIN", "Empty"},
+        {"FORMMAIN", "TwoQuotes"},
+        {"FORMMAIN", "Tabbed"},
+        {"FORMMAIN", ""},
+        {"FORMMAIN", "Hex"},
+        {"FORMMAIN", "BlankNumber"},
+        {"FORMMAIN", "QuotedNumber"},
+        {"FORMMAIN", "Long"},
+        {"FORMMAIN", "LongQuoted"},
+        {"FORMMAIN", "Accented"},
+        {"FORMMAIN", "\xc9T\xc9"},
+        {"FORMMAIN", "\xe9t\xe9"},
+        {"FORMMAIN", "Later"},
+        {"FORMMAIN", "Absent"},
+        {"Blanks", "Carriage"},
+        {" blanks ", "Returns"},
+        {"", "Before"},
+        {"Missing", "Hex"},
+    };
+    const std::vector<std::string> defaults = {"d", "", "  trailing  ", "\"quoted\"", " ", "'q'"};
+    TBSkinerDLL skiner(AppSettings.SkinPath, "FORMMAIN");
+    const TIniFile ini(AppSettings.SkinFilePath);
+    for (const auto& [section, key] : keys) {
+        for (const std::string& def : defaults)
+            EXPECT_EQ(skiner.ReadSkinString(section, key, def), ini.ReadString(section, key, def))
+                << section << "/" << key << " default [" << def << "]";
+        EXPECT_EQ(skiner.ReadSkinInteger(section, key, -9), ini.ReadInteger(section, key, -9))
+            << section << "/" << key;
+        for (bool def : {false, true})
+            EXPECT_EQ(skiner.ReadSkinBool(section, key, def), ini.ReadBool(section, key, def))
+                << section << "/" << key;
+    }
+    // A changed file is read by the next applier, not by one that has read it.
+    WriteSkin("Hex=$20\r\n");
+    EXPECT_EQ(skiner.ReadSkinInteger("FORMMAIN", "Hex", 0), 31);
+    EXPECT_EQ(TBSkinerDLL(AppSettings.SkinPath, "FORMMAIN").ReadSkinInteger("FORMMAIN", "Hex", 0),
+              32);
 }
 
 TEST_F(SkinReaderTest, WithoutASkinFileTheReadersGiveTheirOwnFallBacks) {

@@ -2,10 +2,8 @@
 // placed below HKEY_CLASSES_ROOT\CLSID, \TypeLib and \Interface.
 #include "ComScan.h"
 #include "FileUtil.h"
-#include "Scanners.h"
 #include "ScanFixture.h"
-
-#include <sddl.h>
+#include "Scanners.h"
 
 namespace {
 
@@ -37,36 +35,6 @@ public:
 
 private:
     const char* FName;
-};
-
-// Replaces a key's access rules for one test: readable, never opened for
-// full access. The key's own rules are put back when it goes.
-class DeniedKey {
-public:
-    explicit DeniedKey(const char* subkey) {
-        EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey, 0, KEY_ALL_ACCESS, &FKey),
-                  ERROR_SUCCESS);
-        DWORD size = 0;
-        RegGetKeySecurity(FKey, DACL_SECURITY_INFORMATION, nullptr, &size);
-        FOriginal.resize(size);
-        EXPECT_EQ(RegGetKeySecurity(FKey, DACL_SECURITY_INFORMATION, FOriginal.data(), &size),
-                  ERROR_SUCCESS);
-        PSECURITY_DESCRIPTOR denied = nullptr;
-        EXPECT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
-            "D:(D;;KA;;;WD)(A;;KR;;;WD)", SDDL_REVISION_1, &denied, nullptr));
-        EXPECT_EQ(RegSetKeySecurity(FKey, DACL_SECURITY_INFORMATION, denied), ERROR_SUCCESS);
-        LocalFree(denied);
-    }
-    ~DeniedKey() {
-        RegSetKeySecurity(FKey, DACL_SECURITY_INFORMATION, FOriginal.data());
-        RegCloseKey(FKey);
-    }
-    DeniedKey(const DeniedKey&) = delete;
-    DeniedKey& operator=(const DeniedKey&) = delete;
-
-private:
-    HKEY FKey = nullptr;
-    std::string FOriginal;
 };
 
 }  // namespace
@@ -299,7 +267,7 @@ TEST(ComScan, AnUnopenableRootKeyEndsOnlyItsOwnWalk) {
     ScanRecorder recorder;
     {
         FileLookupScope lookups;
-        DeniedKey denied("TypeLib");
+        RefusedKey denied(HKEY_CLASSES_ROOT, "TypeLib");
         EXPECT_EQ(ScanTypeLibKeys(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
         EXPECT_EQ(ScanComGroup(), 0u);
     }

@@ -1,12 +1,13 @@
 // RegFixture.h - registry and file fixtures for the engine tests: a key tree
-// of the test's own, removed when the test ends, scratch folders, and files
-// read back whole or line by line.
+// of the test's own, removed when the test ends, a key refused for a while,
+// scratch folders, and files read back whole or line by line.
 #pragma once
 
 #include <windows.h>
-#include <shellapi.h>
-
+// After windows.h, which the platform headers below need.
 #include <gtest/gtest.h>
+#include <sddl.h>
+#include <shellapi.h>
 
 #include <fstream>
 #include <sstream>
@@ -27,7 +28,8 @@ inline std::string TestName() {
 class ScratchKey {
 public:
     ScratchKey(HKEY root, const char* rootName, const std::string& parent)
-        : FRoot(root), FSubkey(parent + "\\Holvane-" + TestName()),
+        : FRoot(root),
+          FSubkey(parent + "\\Holvane-" + TestName()),
           FPath(std::string(rootName) + "\\" + FSubkey) {
         RegDeleteTreeA(FRoot, FSubkey.c_str());
     }
@@ -75,6 +77,38 @@ private:
     std::string FPath;
 };
 
+// An existing key made readable but not openable for full access, as for a
+// user without administrator rights, until the object goes. The handle is
+// opened before the change, so it may put the key's own access list back.
+class RefusedKey {
+public:
+    RefusedKey(HKEY root, const std::string& subkey) {
+        EXPECT_EQ(RegOpenKeyExA(root, subkey.c_str(), 0, READ_CONTROL | WRITE_DAC, &FKey),
+                  ERROR_SUCCESS)
+            << subkey;
+        DWORD size = 0;
+        RegGetKeySecurity(FKey, DACL_SECURITY_INFORMATION, nullptr, &size);
+        FSaved.resize(size);
+        EXPECT_EQ(RegGetKeySecurity(FKey, DACL_SECURITY_INFORMATION, FSaved.data(), &size),
+                  ERROR_SUCCESS);
+        PSECURITY_DESCRIPTOR refused = nullptr;
+        EXPECT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+            "D:(D;;KA;;;WD)(A;;KR;;;WD)", SDDL_REVISION_1, &refused, nullptr));
+        EXPECT_EQ(RegSetKeySecurity(FKey, DACL_SECURITY_INFORMATION, refused), ERROR_SUCCESS);
+        LocalFree(refused);
+    }
+    ~RefusedKey() {
+        RegSetKeySecurity(FKey, DACL_SECURITY_INFORMATION, FSaved.data());
+        RegCloseKey(FKey);
+    }
+    RefusedKey(const RefusedKey&) = delete;
+    RefusedKey& operator=(const RefusedKey&) = delete;
+
+private:
+    HKEY FKey = nullptr;
+    std::vector<BYTE> FSaved;
+};
+
 // A folder of the test's own in the temp folder, removed with its files.
 class ScratchFolder {
 public:
@@ -92,8 +126,8 @@ public:
     const std::string& Path() const { return FPath; }
     std::string File(const std::string& name, const std::string& content = "x") const {
         std::string path = FPath + name;
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                  nullptr);
+        HANDLE file =
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
         WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
         CloseHandle(file);

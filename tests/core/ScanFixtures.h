@@ -4,17 +4,15 @@
 // that tells whether a scan dispatched the caller's messages.
 #pragma once
 
-#include "Engine.h"
-#include "RegFixture.h"
-
-#include <sddl.h>
-
 #include <algorithm>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "Engine.h"
+#include "RegFixture.h"
 
 // The engine is linked in: set it up as loading the library would.
 class ScanEngineEnvironment : public testing::Environment {
@@ -207,35 +205,19 @@ private:
 // removed again by the RegArea that the test keeps for it).
 class DeniedKey {
 public:
-    explicit DeniedKey(const RegArea& area) {
-        FKey = CreateKeyForTest(area.Root(), area.Subkey());
-        DWORD size = 0;
-        RegGetKeySecurity(FKey, DACL_SECURITY_INFORMATION, nullptr, &size);
-        FSaved.resize(size);
-        EXPECT_EQ(RegGetKeySecurity(FKey, DACL_SECURITY_INFORMATION, FSaved.data(), &size),
-                  ERROR_SUCCESS);
-        PSECURITY_DESCRIPTOR denied = nullptr;
-        EXPECT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
-            "D:(D;;KA;;;WD)(A;;KR;;;WD)", SDDL_REVISION_1, &denied, nullptr));
-        EXPECT_EQ(RegSetKeySecurity(FKey, DACL_SECURITY_INFORMATION, denied), ERROR_SUCCESS);
-        LocalFree(denied);
+    explicit DeniedKey(const RegArea& area) : FRefused(MadeRoot(area), area.Subkey()) {
         HKEY probe = nullptr;
         EXPECT_EQ(RegOpenKeyExA(area.Root(), area.Subkey().c_str(), 0, KEY_ALL_ACCESS, &probe),
                   ERROR_ACCESS_DENIED);
         if (probe) RegCloseKey(probe);
     }
-    // The handle was opened before the denial, so it may still put the old
-    // access list back.
-    ~DeniedKey() {
-        RegSetKeySecurity(FKey, DACL_SECURITY_INFORMATION, FSaved.data());
-        RegCloseKey(FKey);
-    }
-    DeniedKey(const DeniedKey&) = delete;
-    DeniedKey& operator=(const DeniedKey&) = delete;
 
 private:
-    HKEY FKey = nullptr;
-    std::vector<BYTE> FSaved;
+    static HKEY MadeRoot(const RegArea& area) {
+        RegCloseKey(CreateKeyForTest(area.Root(), area.Subkey()));
+        return area.Root();
+    }
+    RefusedKey FRefused;
 };
 
 // ---- Files in fixed folders
