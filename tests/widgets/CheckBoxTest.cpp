@@ -4,11 +4,11 @@
 // caption's place and size, custom glyphs and the frame controller.
 #include <classlib/ActnList.h>
 #include <classlib/ImgList.h>
+#include <classlib/Themes.h>
 #include <gtest/gtest.h>
 #include <uxtheme.h>
 #include <vssym32.h>
 #include <widgets/buttons/CheckBox.h>
-#include <widgets/common/KitDraw.h>
 
 #include <string>
 
@@ -285,7 +285,7 @@ TEST_F(CheckBoxTest, TheClassicGlyphIsThePlatformsFrameControl) {
 }
 
 TEST_F(CheckBoxTest, TheThemedGlyphShowsTheStateAndTheLook) {
-    ASSERT_TRUE(VisualStylesActive());
+    ASSERT_TRUE(ThemesEnabled());
     struct TCase {
         TCheckBoxState state;
         bool enabled;

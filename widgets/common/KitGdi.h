@@ -5,12 +5,10 @@
 //   CanvasChanged    tells a canvas's owner that its DC was drawn on directly
 //   FillSolid        a rectangle in one colour, with a brush made for the call
 //   TMemoryBitmap    an off-screen bitmap selected into a memory DC
-//   TThemeData       the platform's theme data of a window class, for one drawing
 #pragma once
 
 #include <classlib/Graphics.h>
 #include <classlib/Handles.h>
-#include <uxtheme.h>
 
 inline COLORREF PlainRgb(TColor color) { return ColorToRGB(color) & 0xFFFFFF; }
 
@@ -44,20 +42,4 @@ private:
     TOwnedDC FDC;
     TGdiObject<HBITMAP> FBitmap;
     HGDIOBJ FPrevious = nullptr;
-};
-
-// Get() is null when visual styles are off or the class has no theme.
-class TThemeData {
-public:
-    explicit TThemeData(const wchar_t* classList, HWND window = nullptr)
-        : FTheme(OpenThemeData(window, classList)) {}
-    ~TThemeData() {
-        if (FTheme) CloseThemeData(FTheme);
-    }
-    TThemeData(const TThemeData&) = delete;
-    TThemeData& operator=(const TThemeData&) = delete;
-    HTHEME Get() const { return FTheme; }
-
-private:
-    HTHEME FTheme;
 };
