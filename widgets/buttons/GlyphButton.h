@@ -103,8 +103,9 @@ public:
 protected:
     // Draws the glyph of the current state into bitmap (GlyphCellWidth x GlyphCellHeight).
     virtual void BuildGlyph(TBitmap* bitmap) = 0;
-    // The final glyph of a transparent, unthemed, built-in glyph; nothing here.
-    virtual void FinishTransparentGlyph(TBitmap*) {}
+    // The final glyph of a transparent, unthemed, built-in glyph, as it lies
+    // on canvas in cell; nothing here.
+    virtual void FinishTransparentGlyph(TCanvas*, const TRect&) {}
     // The glyph composed over the background, on canvas (the control's own when null).
     virtual void DrawGlyph(TCanvas* canvas);
     // dest becomes width x height and receives cell index of strip.
@@ -151,6 +152,9 @@ private:
 
     void PaintNow();
     void CaptureBackground();
+    // The composed glyph put on canvas in cell; custom glyphs show clWindow
+    // where they hold WinMaskColor.
+    void PlaceGlyph(TCanvas* canvas, const TRect& cell, TBitmap* glyph);
     void CustomGlyphsChanged();
     void UpdateUseCustomGlyphs();
     void MarkBackgroundStale();

@@ -4,7 +4,9 @@
 //   ShrinkRect       a rectangle moved in on every side
 //   CanvasChanged    tells a canvas's owner that its DC was drawn on directly
 //   FillSolid        a rectangle in one colour, with a brush made for the call
-//   TMemoryBitmap    an off-screen bitmap selected into a memory DC
+//
+// Off-screen bitmaps are the class library's TMemoryBitmap and, for a
+// buffered paint, TBufferedPaint.
 #pragma once
 
 #include <classlib/Graphics.h>
@@ -24,22 +26,3 @@ inline void CanvasChanged(TCanvas* canvas) {
 
 // Nothing for an empty rectangle.
 void FillSolid(HDC dc, const TRect& rect, COLORREF color);
-
-// An off-screen bitmap compatible with a DC, selected into a memory DC of its
-// own for its lifetime. Valid() is false when the platform refused either.
-class TMemoryBitmap {
-public:
-    TMemoryBitmap(HDC reference, int width, int height);
-    TMemoryBitmap(const TMemoryBitmap&) = delete;
-    TMemoryBitmap& operator=(const TMemoryBitmap&) = delete;
-    ~TMemoryBitmap();
-
-    bool Valid() const { return FDC && FBitmap; }
-    HDC DC() const { return FDC.Get(); }
-    HBITMAP Bitmap() const { return FBitmap.Get(); }
-
-private:
-    TOwnedDC FDC;
-    TGdiObject<HBITMAP> FBitmap;
-    HGDIOBJ FPrevious = nullptr;
-};

@@ -1,4 +1,4 @@
-// ImagePanel.cpp - painting the picture panel through one off-screen bitmap.
+// ImagePanel.cpp - painting the picture panel through one buffered paint.
 #include "ImagePanel.h"
 
 #include <classlib/SysUtils.h>
@@ -77,11 +77,8 @@ void TCustomImagePanel::TextChanged() {
 void TCustomImagePanel::WMEraseBkgnd(TMessage& message) { message.Result = 1; }
 
 void TCustomImagePanel::Paint() {
-    const int width = Width();
-    const int height = Height();
-    if (width <= 0 || height <= 0) return;
-    TBitmap buffer;
-    buffer.SetSize(width, height);
+    if (Width() <= 0 || Height() <= 0) return;
+    TBufferedPaint buffer(Canvas(), Rect(0, 0, Width(), Height()));
     TCanvas* canvas = buffer.Canvas();
     const TRect client = ClientRect();
     if (FTransparent) {
@@ -107,7 +104,6 @@ void TCustomImagePanel::Paint() {
                          DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | AlignmentFlags[Alignment()]);
         FCaptionArea = client;
     }
-    Canvas()->CopyRect(Rect(0, 0, width, height), canvas, Rect(0, 0, width, height));
 }
 
 void TImagePanel::SetPicture(const TPicture* value) {

@@ -5,11 +5,12 @@
 //                      parent's background, and a one-line caption
 //   TImagePanel        the panel as the windows and the skin loader use it
 //
-// Each paint goes through one off-screen bitmap of the panel's size and one
-// copy to the screen; the panel never erases its background by itself, so
-// page switches and skin changes do not flicker. Without Transparent the
-// panel's Color lies under the picture (and shows where a picture drawn once
-// does not reach); with it, the parent's background does.
+// Each paint goes through one buffered paint of the panel's size
+// (TBufferedPaint), one copy to the screen; the panel never erases its
+// background by itself, so page switches and skin changes do not flicker.
+// Without Transparent the panel's Color lies under the picture (and shows
+// where a picture drawn once does not reach); with it, the parent's
+// background does.
 #pragma once
 
 #include <classlib/ExtCtrls.h>

@@ -8,9 +8,9 @@
 //                     and Escape as the dialog's default and cancel button
 //
 // The state shown follows from the flags, first match: disabled, held down
-// (Pressed), mouse over (MouseOver), normal. Every paint draws into an
-// off-screen bitmap of the button's size and copies it at once; the button
-// never erases its background by itself.
+// (Pressed), mouse over (MouseOver), normal. Every paint goes through one
+// buffered paint of the button's size (TBufferedPaint); the button never
+// erases its background by itself.
 #pragma once
 
 #include <classlib/Forms.h>
@@ -129,7 +129,7 @@ private:
         Invalidate();
     }
     void PaintBackground(TCanvas* canvas);
-    void PaintPictureLayer(TBitmap* buffer);
+    void PaintPictureLayer(TCanvas* canvas);
     void StopRepeating();
 
     bool FCancel = false;
