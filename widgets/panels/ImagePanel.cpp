@@ -26,10 +26,7 @@ bool TCustomImagePanel::HasGraphic() const {
 }
 
 void TCustomImagePanel::SetTransparent(bool value) {
-    if (value == FTransparent) return;
-    FTransparent = value;
-    if (HasGraphic()) SyncPictureTransparency();
-    Invalidate();
+    if (ChangeAndInvalidate(FTransparent, value) && HasGraphic()) SyncPictureTransparency();
 }
 
 void TCustomImagePanel::FillBackground() {
@@ -113,8 +110,5 @@ void TImagePanel::SetPicture(const TPicture* value) {
 }
 
 void TImagePanel::SetDrawStyle(TImageDrawStyle value) {
-    if (value == FDrawStyle) return;
-    FDrawStyle = value;
-    FillBackground();
-    Invalidate();
+    if (ChangeAndInvalidate(FDrawStyle, value)) FillBackground();
 }
