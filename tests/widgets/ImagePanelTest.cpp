@@ -231,6 +231,27 @@ TEST_F(ImagePanelTest, AutoSizeOnAndOffWithAPicture) {
     EXPECT_EQ(Panel->BoundsRect(), Bounds(10, 10, 80, 60));
 }
 
+TEST_F(ImagePanelTest, ASizeGivenAfterThePicturesStaysUntilThePictureChanges) {
+    auto picture = FilledBitmap(50, 30, clBlue);
+    Panel->SetAutoSize(true);
+    SetPictureBitmap(picture.get());
+    EXPECT_EQ(Panel->BoundsRect(), Bounds(10, 10, 50, 30));
+    // As the skin loader sizes it after loading its picture: resizes and
+    // layout passes leave the size it was given.
+    Panel->SetBounds(10, 10, 120, 90);
+    Parent->Realign();
+    Panel->Realign();
+    Pump(20);
+    EXPECT_EQ(Panel->BoundsRect(), Bounds(10, 10, 120, 90));
+    // A new picture, or AutoSize set again, takes the picture's size.
+    auto wider = FilledBitmap(70, 20, clBlue);
+    SetPictureBitmap(wider.get());
+    EXPECT_EQ(Panel->BoundsRect(), Bounds(10, 10, 70, 20));
+    Panel->SetBounds(10, 10, 120, 90);
+    Panel->SetAutoSize(true);
+    EXPECT_EQ(Panel->BoundsRect(), Bounds(10, 10, 70, 20));
+}
+
 TEST_F(ImagePanelTest, EraseLeavesTheSurfaceAlone) {
     TPaintTarget target(60, 40);
     EXPECT_EQ(SendMessageA(Panel->Handle(), WM_ERASEBKGND,

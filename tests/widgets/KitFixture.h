@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "GraphicsFixture.h"
@@ -78,6 +79,17 @@ inline std::ostream& operator<<(std::ostream& out, const TRect& r) {
 }
 
 inline COLORREF Rgb(TColor color) { return ColorToRGB(color); }
+
+// The size of text in font on the screen, as a control measures its caption.
+inline TSize TextSizeIn(const TFont* font, const std::string& text) {
+    TClientDC screen;
+    TCanvas measure;
+    measure.SetHandle(screen.Get());
+    measure.SetFont(font);
+    const TSize size = measure.TextExtent(text);
+    measure.SetHandle(nullptr);
+    return size;
+}
 
 // Every channel of a within tolerance of b's.
 inline bool Near(COLORREF a, COLORREF b, int tolerance) {

@@ -52,10 +52,6 @@ void TCustomImagePanel::ApplyAutoSize() {
     if (align != alLeft && align != alRight && align != alClient) SetHeight(FPicture->Height());
 }
 
-void TCustomImagePanel::AdjustSize() {
-    if (HasGraphic()) ApplyAutoSize();
-}
-
 void TCustomImagePanel::SyncPictureTransparency() {
     TGraphic* graphic = FPicture->Graphic();
     if (graphic->Transparent() != FTransparent) graphic->SetTransparent(FTransparent);
@@ -107,6 +103,11 @@ void TImagePanel::SetPicture(const TPicture* value) {
     FPicture->Assign(value);
     FillBackground();
     Invalidate();
+}
+
+void TImagePanel::SetAutoSize(bool value) {
+    TCustomImagePanel::SetAutoSize(value);
+    if (HasGraphic()) ApplyAutoSize();
 }
 
 void TImagePanel::SetDrawStyle(TImageDrawStyle value) {

@@ -48,8 +48,11 @@ protected:
     void Resize() override;
     void TextChanged() override;
     void WMEraseBkgnd(TMessage& message) override;
-    // With AutoSize: the picture's size, as far as the alignment leaves it free.
-    void AdjustSize() override;
+    // Nothing: the panel's AutoSize is its picture's size, taken when the
+    // picture changes or AutoSize is set (ApplyAutoSize), never on a resize
+    // or a layout pass, so that a size given afterwards (by the skin) stays;
+    // nor the extent of its children.
+    void AdjustSize() override {}
 
     // Unless aligned to the top, the bottom or the whole client area, the
     // width becomes the picture's; unless aligned to the left, the right or
@@ -70,5 +73,8 @@ public:
 
     // Copies the picture (nullptr clears it).
     void SetPicture(const TPicture* value);
+    // Also takes the picture's size when switched on (ApplyAutoSize);
+    // switching it off leaves the size as it is.
+    void SetAutoSize(bool value) override;
     void SetDrawStyle(TImageDrawStyle value);
 };
