@@ -94,16 +94,7 @@ void ReadSettings(const TIniFile& ini, TAppSettings& settings) {
     settings.Copyright = ini.ReadString(SystemSection, CopyrightKey, DefaultCopyright);
     settings.Version = ini.ReadString(SystemSection, VersionKey, DefaultVersion);
     ReadStateSettings(ini, settings);
-    settings.SkinsDir = ini.ReadString(SystemSection, SkinsDirKey, settings.SkinsDir);
-    settings.LanguagesDir = ini.ReadString(SystemSection, LanguagesDirKey, settings.LanguagesDir);
-    settings.LanguageFile = ini.ReadString(SystemSection, LanguageFileKey, settings.LanguageFile);
-}
-
-void DeriveFilePaths(TAppSettings& settings) {
-    settings.SkinPath = EnsureTrailingBackslash(settings.ExePath + settings.SkinsDir);
-    settings.SkinFilePath = settings.SkinPath + SkinFileName;
-    settings.LanguagePath = EnsureTrailingBackslash(settings.ExePath + settings.LanguagesDir);
-    settings.LanguageFilePath = settings.LanguagePath + settings.LanguageFile;
+    ReadSettingsFolders(ini, settings);
 }
 
 // --- Section "Form" --------------------------------------------------------------------------
@@ -157,26 +148,12 @@ bool LoadSettingsFrom(const std::string& programFolder) {
     }
     try {
         ReadSettings(TIniFile(AppSettings.ConfigFilePath), AppSettings);
-        DeriveFilePaths(AppSettings);
+        static_cast<TSettingsPaths&>(AppSettings) = SettingsPaths(AppSettings.ExePath, AppSettings);
     } catch (const std::exception&) {
         return false;
     }
     return true;
 }
-
-std::string ProgramFileName() {
-    std::string name(MAX_PATH, '\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()));
-        if (length < name.size()) {
-            name.resize(length);
-            return name;
-        }
-        name.resize(name.size() * 2);
-    }
-}
-
-std::string ProgramFolder() { return EnsureTrailingBackslash(ExtractFilePath(ProgramFileName())); }
 
 bool WriteDefaultSettings() {
     try {

@@ -14,12 +14,13 @@
 // Everything here runs on the GUI thread.
 #pragma once
 
-#include <app/PubFunctions.h>
 #include <app/TreskBinding.h>
 #include <classlib/Classes.h>
 #include <classlib/Forms.h>
 #include <classlib/IniFiles.h>
 #include <shellapi.h>
+#include <shared/PubFunctions.h>
+#include <shared/SettingsFile.h>
 
 #include <cstdint>
 #include <functional>
@@ -33,25 +34,14 @@ inline constexpr const char* DefaultCopyright = "Copyright (C) 2004-2009 Holvane
 inline constexpr const char* ProductHomePage = "http://www.holvane-software.com";
 inline constexpr const char* ProductSupportMail = "support@holvane-software.com";
 
-// The settings file in the program folder, its two sections, and the keys
-// that other writers and the defragmentation tool name.
-inline constexpr const char* SettingsFileName = "config.ini";
-inline constexpr const char* SystemSection = "system";
+// The settings file's second section, besides section "system" (whose
+// names both programs read, SettingsFile.h).
 inline constexpr const char* FormSection = "Form";
-inline constexpr const char* SkinsDirKey = "SkinsDir";
-inline constexpr const char* LanguagesDirKey = "LanguagesDir";
-inline constexpr const char* LanguageFileKey = "LanguageFile";
-inline constexpr const char* DefaultSkinsDir = "Skins";
-inline constexpr const char* DefaultLanguagesDir = "Langs";
-inline constexpr const char* DefaultLanguageFile = "English.ini";
-inline constexpr const char* SkinFileName = "Default.ini";
-
-// Caption of the loaders' message when a file cannot be written.
-inline constexpr const char* SWriteFileError = "Write File Error!";
 
 // The persisted values of section "system"; a key missing from the file
-// leaves its field at the default given here.
-struct TGlobalVars {
+// leaves its field at the default given here. The folder keys (SkinsDir,
+// LanguagesDir, LanguageFile) come with TSettingsFolders.
+struct TGlobalVars : TSettingsFolders {
     bool StartWhenSystemBoots = false;
     bool StartScanWhenStarts = false;
     bool StartMin = false;
@@ -74,23 +64,17 @@ struct TGlobalVars {
     bool ScanBoxSounds = true;
     bool ScanBoxStartup = true;
     bool ScanBoxStartMenu = true;
-    std::string SkinsDir = DefaultSkinsDir;
-    std::string LanguagesDir = DefaultLanguagesDir;
-    std::string LanguageFile = DefaultLanguageFile;
 };
 
 // The process-wide settings: the persisted values, the two texts of the
-// About page, and the paths derived at start-up. A path that LoadSettings
-// could not derive stays empty.
-struct TAppSettings : TGlobalVars {
+// About page, and the paths derived at start-up (the skin and language
+// folders and files come with TSettingsPaths; the language menu changes
+// LanguageFilePath). A path that LoadSettings could not derive stays empty.
+struct TAppSettings : TGlobalVars, TSettingsPaths {
     std::string Copyright;
     std::string Version;
-    std::string ExePath;           // the program folder, ending with "\"
-    std::string ConfigFilePath;    // ExePath + "config.ini"
-    std::string SkinPath;          // ExePath + SkinsDir, ending with "\"
-    std::string SkinFilePath;      // SkinPath + "Default.ini"
-    std::string LanguagePath;      // ExePath + LanguagesDir, ending with "\"
-    std::string LanguageFilePath;  // LanguagePath + LanguageFile; the language menu changes it
+    std::string ExePath;         // the program folder, ending with "\"
+    std::string ConfigFilePath;  // ExePath + "config.ini"
 };
 
 extern TAppSettings AppSettings;
@@ -102,10 +86,6 @@ extern TAppSettings AppSettings;
 bool LoadSettings();
 // LoadSettings for the settings file of the given program folder.
 bool LoadSettingsFrom(const std::string& programFolder);
-// The full path of the running program file.
-std::string ProgramFileName();
-// The folder of the running program, ending with "\".
-std::string ProgramFolder();
 // Writes section "system" of ConfigFilePath: the 22 state keys from the
 // current fields, then the folder and language file names, "Copyright" and
 // "Version" with their fixed defaults. False at the first write that fails

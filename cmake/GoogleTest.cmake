@@ -6,6 +6,11 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${HOLVANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
+# The main of every test program: unbuffered output, and an unhandled
+# exception named with the test that was running (tests/TestMain.cpp).
+add_library(holvane_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/TestMain.cpp)
+target_link_libraries(holvane_test_main PUBLIC holvane_options GTest::gtest)
+
 # A test executable under Wine: linked statically, each test its own process.
 #   holvane_add_test(name SOURCES... [LIBS ...] [LOCK resource ...] [GUI])
 # GUI marks tests that show windows on the test display: they take the lock
@@ -18,7 +23,7 @@ function(holvane_add_test name)
         list(REMOVE_DUPLICATES ARG_LOCK)
     endif()
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE holvane_options GTest::gtest_main ${ARG_LIBS})
+    target_link_libraries(${name} PRIVATE holvane_options holvane_test_main ${ARG_LIBS})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                          PROPERTIES TIMEOUT 120)

@@ -1,10 +1,10 @@
 // globals.cpp - the tool's paths from the settings file, the common road of
 // its two ini sections, text splitting, messages and the power actions.
-#include <app/PubFunctions.h>
 #include <classlib/Handles.h>
 #include <classlib/SysUtils.h>
 #include <defrag/globals.h>
 #include <defrag/multiLangs.h>
+#include <shared/PubFunctions.h>
 
 #include <exception>
 
@@ -22,38 +22,16 @@ TPowerCalls PowerCalls{
 
 namespace {
 
-// The main program's settings file and the three keys of its section
-// "system" that the tool reads (it never writes the file).
-constexpr const char* SettingsFileName = "config.ini";
-constexpr const char* SystemSection = "system";
-constexpr const char* LanguagesDirKey = "LanguagesDir";
-constexpr const char* LanguageFileKey = "LanguageFile";
-constexpr const char* SkinsDirKey = "SkinsDir";
-constexpr const char* DefaultLanguagesDir = "Langs";
-constexpr const char* DefaultLanguageFile = "English.ini";
-constexpr const char* DefaultSkinsDir = "Skins";
-constexpr const char* SkinFileName = "Default.ini";
-
 constexpr const char* SConfigMissing = "%s is not exist !";
 constexpr const char* SConfigFileError = "Config File Error!";
-constexpr const char* SWriteFileError = "Write File Error!";
 
 constexpr const char* ShutdownPrivilege = "SeShutdownPrivilege";
 
-std::string ToolFolder() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return ExtractFilePath(std::string(path, length));
-}
-
+// The tool reads the main program's settings file, never writes it.
 void ReadFolders(const TIniFile& ini, TToolPaths& paths) {
-    paths.LanguagePath = EnsureTrailingBackslash(
-        paths.ExePath + ini.ReadString(SystemSection, LanguagesDirKey, DefaultLanguagesDir));
-    paths.LanguageFilePath =
-        paths.LanguagePath + ini.ReadString(SystemSection, LanguageFileKey, DefaultLanguageFile);
-    paths.SkinPath = EnsureTrailingBackslash(
-        paths.ExePath + ini.ReadString(SystemSection, SkinsDirKey, DefaultSkinsDir));
-    paths.SkinFilePath = paths.SkinPath + SkinFileName;
+    TSettingsFolders folders;
+    ReadSettingsFolders(ini, folders);
+    static_cast<TSettingsPaths&>(paths) = SettingsPaths(paths.ExePath, folders);
 }
 
 using TPowerAction = void (*)();
@@ -71,7 +49,7 @@ constexpr TPowerAction PowerActions[] = {EndApplication, ShutDownAndPowerOff, Po
 
 }  // namespace
 
-bool LoadToolSettings() { return LoadToolSettingsFrom(ToolFolder()); }
+bool LoadToolSettings() { return LoadToolSettingsFrom(ProgramFolder()); }
 
 bool LoadToolSettingsFrom(const std::string& programFolder) {
     ToolPaths = TToolPaths{};

@@ -16,6 +16,7 @@
 
 #include <classlib/Forms.h>
 #include <classlib/IniFiles.h>
+#include <shared/SettingsFile.h>
 #include <windows.h>
 
 #include <functional>
@@ -30,14 +31,11 @@ inline constexpr const char* ToolFlagKey = "Flag";
 inline constexpr const char* ToolCaption = "Sundrel";
 inline constexpr const char* ToolTitle = "Registry Defrag";
 
-// Set once by LoadToolSettings; empty until then.
-struct TToolPaths {
-    std::string ExePath;           // the tool's folder, ending with "\"
-    std::string ConfigFilePath;    // ExePath + "config.ini"
-    std::string LanguagePath;      // ExePath + the language folder, ending with "\"
-    std::string LanguageFilePath;  // LanguagePath + the language file name
-    std::string SkinPath;          // ExePath + the skin folder, ending with "\"
-    std::string SkinFilePath;      // SkinPath + "Default.ini"
+// Set once by LoadToolSettings; empty until then. The language and skin
+// folders and files come with TSettingsPaths.
+struct TToolPaths : TSettingsPaths {
+    std::string ExePath;         // the tool's folder, ending with "\"
+    std::string ConfigFilePath;  // ExePath + "config.ini"
 };
 
 extern TToolPaths ToolPaths;

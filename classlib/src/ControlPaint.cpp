@@ -87,14 +87,11 @@ void TWinControl::PaintBuffered() {
     TRect client{};
     GetClientRect(FHandle, &client);
     if (client.right <= 0 || client.bottom <= 0) return;
-    TOwnedDC memory(CreateCompatibleDC(paint.Get()));
-    TGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-    if (!memory || !bitmap) return PaintHandler(paint.Get());
-    TSelectObject selected(memory.Get(), bitmap.Get());
-    auto dc = reinterpret_cast<WPARAM>(memory.Get());
+    TBufferedPaint buffer(paint.Get(), client);
+    if (!buffer.Buffered()) return PaintHandler(paint.Get());
+    auto dc = reinterpret_cast<WPARAM>(buffer.DC());
     Perform(WM_ERASEBKGND, dc, static_cast<LPARAM>(dc));
     Perform(WM_PAINT, dc, 0);
-    BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& message) {

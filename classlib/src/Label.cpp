@@ -69,23 +69,12 @@ void TCustomLabel::AdjustSize() {
     SetBounds(left, Top(), width, rect.bottom - rect.top);
 }
 
-void TCustomLabel::SetAlignment(TAlignment value) {
-    if (value == FAlignment) return;
-    FAlignment = value;
-    Invalidate();
-}
+void TCustomLabel::SetAlignment(TAlignment value) { ChangeAndInvalidate(FAlignment, value); }
 
-void TCustomLabel::SetLayout(TTextLayout value) {
-    if (value == FLayout) return;
-    FLayout = value;
-    Invalidate();
-}
+void TCustomLabel::SetLayout(TTextLayout value) { ChangeAndInvalidate(FLayout, value); }
 
 void TCustomLabel::SetWordWrap(bool value) {
-    if (value == FWordWrap) return;
-    FWordWrap = value;
-    AdjustSize();
-    Invalidate();
+    if (ChangeAndInvalidate(FWordWrap, value)) AdjustSize();
 }
 
 void TCustomLabel::SetTransparent(bool value) {
@@ -98,10 +87,7 @@ void TCustomLabel::SetTransparent(bool value) {
 }
 
 void TCustomLabel::SetShowAccelChar(bool value) {
-    if (value == FShowAccelChar) return;
-    FShowAccelChar = value;
-    AdjustSize();
-    Invalidate();
+    if (ChangeAndInvalidate(FShowAccelChar, value)) AdjustSize();
 }
 
 void TCustomLabel::TextChanged() {

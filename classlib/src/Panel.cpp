@@ -37,11 +37,7 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
     SetColor(clBtnFace);
 }
 
-void TCustomPanel::SetAlignment(TAlignment value) {
-    if (value == FAlignment) return;
-    FAlignment = value;
-    Invalidate();
-}
+void TCustomPanel::SetAlignment(TAlignment value) { ChangeAndInvalidate(FAlignment, value); }
 
 void TCustomPanel::AdjustClientRect(TRect& rect) {
     int inset = FBorderWidth;

@@ -287,6 +287,37 @@ TEST_F(SkinBlockTest, ImagePanelKeysInTheirOrder) {
     EXPECT_EQ(panel->BoundsRect(), Bounds(1, 2, 100, 45));
 }
 
+// The main window's order: its controls made (the check box fitting its
+// caption as its window is made), the skin applied, then the language texts.
+TEST_F(SkinBlockTest, TheSkinsSizesStayAndALongerCaptionThenRefitsOnOneLine) {
+    WriteSkin("KITCHECKBOX_Box_WIDTH=300\r\nIMAGEPANEL_Panel_AUTOSIZE=1\r\nIMAGEPANEL_Panel_BMP=" +
+              Picture("Page.bmp", 60, 45) +
+              "\r\nIMAGEPANEL_Panel_WIDTH=100\r\nIMAGEPANEL_Panel_HEIGHT=80\r\n");
+    auto box = Add<TKitCheckBox>("Box");
+    box->SetBounds(10, 10, 50, 17);
+    box->SetCaption("Fonts");
+    auto panel = Add<TImagePanel>("Panel");
+    panel->SetBounds(10, 40, 200, 150);
+    Form->HandleNeeded();
+    const int fitted = box->Width();
+    Apply();
+    EXPECT_EQ(box->Width(), 300);
+    EXPECT_EQ(panel->BoundsRect(), Bounds(10, 40, 100, 80));
+    Form->SetBounds(100, 100, 420, 320);
+    Form->Realign();
+    EXPECT_EQ(box->Width(), 300);
+    EXPECT_EQ(panel->BoundsRect(), Bounds(10, 40, 100, 80));
+
+    const std::string caption = "Scan the history lists of the programs";
+    box->SetCaption(caption);
+    const TSize text = TextSizeIn(box->Font(), caption);
+    EXPECT_GT(text.cx + 19, fitted);
+    EXPECT_EQ(box->BoundsRect(), Bounds(10, 10, text.cx + 19, std::max<int>(15, text.cy + 2)));
+    // The panel takes the size of a picture loaded later.
+    panel->Picture()->LoadFromFile(Folder.Path() + Picture("Other.bmp", 30, 20));
+    EXPECT_EQ(panel->BoundsRect(), Bounds(10, 40, 30, 20));
+}
+
 TEST_F(SkinBlockTest, PageControlKeys) {
     WriteSkin(
         "PAGECONTROLEX_Pages_LEFT=190\r\nPAGECONTROLEX_Pages_HEIGHT=$200\r\n"

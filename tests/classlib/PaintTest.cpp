@@ -1,8 +1,9 @@
 // Painting: a window's windowless children in their places, into the paint
-// DC, into a DC handed over in wParam and through double buffering; and no
-// GDI object left behind.
+// DC, into a DC handed over in wParam and through double buffering; the
+// buffered paint of any canvas; and no GDI object left behind.
 #include <classlib/Controls.h>
 #include <classlib/Forms.h>
+#include <classlib/SysUtils.h>
 #include <gtest/gtest.h>
 
 #include "ControlProbes.h"
@@ -42,6 +43,27 @@ public:
 COLORREF Pixel(TBitmap* bitmap, int x, int y) {
     return static_cast<COLORREF>(bitmap->Canvas()->Pixels(x, y));
 }
+
+// A windowless control that paints through a buffered paint of its own
+// canvas: its colour, with a black square in its top-left corner.
+class TBufferedSwatch : public TGraphicControl {
+public:
+    TBufferedSwatch(TComponent* owner, TWinControl* parent, TRect bounds, TColor fill)
+        : TGraphicControl(owner), Fill(fill) {
+        SetBoundsRect(bounds);
+        SetParent(parent);
+    }
+    TColor Fill;
+
+protected:
+    void Paint() override {
+        TBufferedPaint buffer(Canvas(), ClientRect());
+        buffer.Canvas()->Brush()->SetColor(Fill);
+        buffer.Canvas()->FillRect(Rect(-40, -40, Width() + 40, Height() + 40));
+        buffer.Canvas()->Brush()->SetColor(clBlack);
+        buffer.Canvas()->FillRect(Rect(0, 0, 5, 5));
+    }
+};
 
 }  // namespace
 
@@ -169,4 +191,69 @@ TEST_F(PaintTest, AThousandPaintsLeaveNoGdiObjectBehind) {
     for (int round = 1; round <= 1000; ++round) paint(round);
     EXPECT_EQ(GdiObjectCount(), before);
     EXPECT_GE(Blue->Paints, 1100);
+}
+
+TEST_F(PaintTest, ABufferedPaintReachesItsTargetWholeAndOnlyInItsArea) {
+    auto target = FilledBitmap(60, 40, clWhite, pf32bit);
+    int changes = 0;
+    target->Canvas()->OnChange = [&](TObject*) { ++changes; };
+    const TRect area = Rect(10, 5, 40, 25);
+    {
+        TBufferedPaint buffer(target->Canvas(), area);
+        ASSERT_TRUE(buffer.Buffered());
+        // Drawn in the target's coordinates; what falls outside the area is lost.
+        buffer.Canvas()->Brush()->SetColor(clRed);
+        buffer.Canvas()->FillRect(Rect(0, 0, 60, 40));
+        buffer.Canvas()->Brush()->SetColor(clBlue);
+        buffer.Canvas()->FillRect(Rect(30, 15, 50, 35));
+        // Nothing shows until the paint ends.
+        EXPECT_EQ(GetPixel(target->Canvas()->Handle(), 15, 10), RGB(255, 255, 255));
+        EXPECT_EQ(changes, 0);
+    }
+    EXPECT_EQ(changes, 1);
+    struct Probe {
+        int x, y;
+        COLORREF color;
+    };
+    const Probe probes[] = {
+        {10, 5, RGB(255, 0, 0)},      {39, 14, RGB(255, 0, 0)},   {30, 15, RGB(0, 0, 255)},
+        {39, 24, RGB(0, 0, 255)},     {9, 5, RGB(255, 255, 255)}, {40, 20, RGB(255, 255, 255)},
+        {35, 25, RGB(255, 255, 255)}, {5, 2, RGB(255, 255, 255)},
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(Pixel(target.get(), p.x, p.y), p.color) << p.x << "," << p.y;
+}
+
+TEST_F(PaintTest, APaintEndedByAnErrorLeavesTheTargetAsItWas) {
+    auto target = FilledBitmap(20, 20, clWhite, pf32bit);
+    try {
+        TBufferedPaint buffer(target->Canvas(), Rect(0, 0, 20, 20));
+        buffer.Canvas()->Brush()->SetColor(clRed);
+        buffer.Canvas()->FillRect(Rect(0, 0, 20, 20));
+        throw EInvalidOperation("painting failed");
+    } catch (const EInvalidOperation&) {
+    }
+    EXPECT_EQ(Pixel(target.get(), 10, 10), RGB(255, 255, 255));
+}
+
+TEST_F(PaintTest, AWindowlessControlPaintsThroughABufferInItsPlace) {
+    auto form = NewForm();
+    Build(form.get());
+    auto buffered = new TBufferedSwatch(form.get(), Box, Bounds(100, 20, 40, 30), clFuchsia);
+    auto printed = [&] { return PrintClient(Box); };
+    auto bitmap = printed();
+    EXPECT_EQ(Pixel(bitmap.get(), 100, 20), RGB(0, 0, 0));
+    EXPECT_EQ(Pixel(bitmap.get(), 105, 25), RGB(255, 0, 255));
+    EXPECT_EQ(Pixel(bitmap.get(), 139, 49), RGB(255, 0, 255));
+    // Its overpaint stays in its bounds: the box's face around it.
+    EXPECT_EQ(Pixel(bitmap.get(), 99, 25), RGB(0, 255, 0));
+    EXPECT_EQ(Pixel(bitmap.get(), 140, 49), RGB(0, 255, 0));
+    EXPECT_EQ(Pixel(bitmap.get(), 120, 50), RGB(0, 255, 0));
+
+    const size_t before = GdiObjectCount();
+    for (int round = 0; round < 1000; ++round) {
+        buffered->Fill = round % 2 ? clFuchsia : clAqua;
+        printed();
+    }
+    EXPECT_EQ(GdiObjectCount(), before);
 }

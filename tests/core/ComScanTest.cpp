@@ -2,7 +2,7 @@
 // placed below HKEY_CLASSES_ROOT\CLSID, \TypeLib and \Interface.
 #include "ComScan.h"
 #include "FileUtil.h"
-#include "ScanFixture.h"
+#include "ScanFixtures.h"
 #include "Scanners.h"
 
 namespace {
@@ -17,25 +17,11 @@ constexpr uint32_t kClassMissing = 0x1210;
 constexpr uint32_t kClsidMissing = 0x1211;
 constexpr uint32_t kTypeLibMissing = 0x1213;
 
-std::string Braced(const std::string& suffix) { return "{" + ClassesKeys::Unique(suffix) + "}"; }
+std::string Braced(const std::string& suffix) { return "{" + OwnName(suffix) + "}"; }
 
 double ComPercent(const char* root, const std::string& name) {
     return PercentOf(root, name, ProgressPercent);
 }
-
-// Sets an environment variable for one test and removes it again.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : FName(name) {
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~ScopedVariable() { SetEnvironmentVariableA(FName, nullptr); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* FName;
-};
 
 }  // namespace
 
@@ -48,7 +34,7 @@ TEST(ComScan, ClassServersIconsTypeLibsAndProgIdsAreTestedByTheirRules) {
     ClassesKeys keys;
     std::string library = keys.Own("TypeLib\\" + Braced("lib"));
     keys.Set(library, nullptr, "library");
-    std::string progId = keys.Own(ClassesKeys::Unique("prog"));
+    std::string progId = keys.Own(OwnName("prog"));
     keys.Create(progId);
     std::string missingServer = folder.Path() + "gone.exe -Embedding";
 
@@ -70,7 +56,7 @@ TEST(ComScan, ClassServersIconsTypeLibsAndProgIdsAreTestedByTheirRules) {
     keys.Set(passedOver + "\\LocalServer", nullptr, "C:\\" + std::string(600, 'x'));
     keys.Set(passedOver + "\\DefaultIcon", "named", icons);
     keys.Set(passedOver + "\\TypeLib", nullptr, Braced("no-lib"), REG_EXPAND_SZ);
-    keys.Set(passedOver + "\\ProgID", nullptr, ClassesKeys::Unique("no-prog"), REG_EXPAND_SZ);
+    keys.Set(passedOver + "\\ProgID", nullptr, OwnName("no-prog"), REG_EXPAND_SZ);
 
     std::string references = keys.Own("CLSID\\" + Braced("references"));
     keys.Set(references + "\\LocalServer", nullptr, "notepad.exe /Automation");
@@ -81,7 +67,7 @@ TEST(ComScan, ClassServersIconsTypeLibsAndProgIdsAreTestedByTheirRules) {
     keys.Set(missing, nullptr, "Holvane missing");
     keys.Set(missing + "\\InprocServer32", nullptr, "holvane-no-such-server.dll");
     keys.Set(missing + "\\TypeLib", nullptr, Braced("no-lib"));
-    keys.Set(missing + "\\ProgID", nullptr, ClassesKeys::Unique("no-prog"));
+    keys.Set(missing + "\\ProgID", nullptr, OwnName("no-prog"));
 
     ScanRecorder recorder;
     EXPECT_EQ(TrkScan(ScanCOM), 0u);
@@ -108,7 +94,7 @@ TEST(ComScan, ClassServersIconsTypeLibsAndProgIdsAreTestedByTheirRules) {
         recorder.Below(kRoot + missing),
         {{kRoot + missing + "\\InprocServer32", kFileMissing, "holvane-no-such-server.dll"},
          {kRoot + missing + "\\TypeLib", kTypeLibMissing, Braced("no-lib")},
-         {kRoot + missing + "\\ProgID", kClassMissing, ClassesKeys::Unique("no-prog")}},
+         {kRoot + missing + "\\ProgID", kClassMissing, OwnName("no-prog")}},
         "Holvane missing", percent(missing));
 }
 
@@ -238,7 +224,7 @@ TEST(ComScan, AStopDuringTheClassWalkFinishesTheClassAndEndsTheOtherWalks) {
 
     ScanRecorder recorder;
     size_t stoppedAt = 0;
-    recorder.onEach = [&](const SeenEntry& seen) {
+    recorder.onEach = [&](const Report& seen) {
         if (seen.keyPath == kRoot + stopper + "\\InprocServer32") {
             stoppedAt = recorder.All().size();
             TrkStopScan();
@@ -247,10 +233,10 @@ TEST(ComScan, AStopDuringTheClassWalkFinishesTheClassAndEndsTheOtherWalks) {
     TrkScan(ScanCOM);
 
     ASSERT_GT(stoppedAt, 0u);
-    const std::vector<SeenEntry>& all = recorder.All();
+    const std::vector<Report>& all = recorder.All();
     ASSERT_EQ(all.size(), stoppedAt + 1) << "only the class's own LocalServer follows";
     EXPECT_EQ(all.back().keyPath, kRoot + stopper + "\\LocalServer");
-    for (const SeenEntry& seen : all) {
+    for (const Report& seen : all) {
         EXPECT_NE(seen.keyPath.rfind(kRoot + "TypeLib\\", 0), 0u) << seen.keyPath;
         EXPECT_NE(seen.keyPath.rfind(kRoot + "Interface\\", 0), 0u) << seen.keyPath;
     }
@@ -267,7 +253,7 @@ TEST(ComScan, AnUnopenableRootKeyEndsOnlyItsOwnWalk) {
     ScanRecorder recorder;
     {
         FileLookupScope lookups;
-        RefusedKey denied(HKEY_CLASSES_ROOT, "TypeLib");
+        DeniedKey denied(HKEY_CLASSES_ROOT, "TypeLib");
         EXPECT_EQ(ScanTypeLibKeys(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
         EXPECT_EQ(ScanComGroup(), 0u);
     }

@@ -5,26 +5,6 @@
 
 namespace {
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : FName(name) {
-        char old[32767];
-        DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
-        FHad = length > 0 && length < sizeof old;
-        if (FHad) FOld.assign(old, length);
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~ScopedVariable() { SetEnvironmentVariableA(FName, FHad ? FOld.c_str() : nullptr); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* FName;
-    bool FHad = false;
-    std::string FOld;
-};
-
 bool Exists(const std::string& line) { return CommandTargetExists(line.c_str(), true, true); }
 
 }  // namespace

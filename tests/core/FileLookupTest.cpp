@@ -1,7 +1,7 @@
 // What the file system answered is kept while a scan runs, and only then;
 // the kept answers are the ones the file system gives.
 #include "FileUtil.h"
-#include "ScanFixture.h"
+#include "ScanFixtures.h"
 
 namespace {
 
@@ -119,7 +119,7 @@ TEST(FileLookupScope, EachScanAsksAfresh) {
     ScratchFolder folder;
     std::string icon = folder.File("app.ico");
     ClassesKeys keys;
-    std::string cls = keys.Own(ClassesKeys::Unique("class"));
+    std::string cls = keys.Own(OwnName("class"));
     keys.Set(cls + "\\DefaultIcon", nullptr, icon + ",0");
     std::string path = "HKEY_CLASSES_ROOT\\" + cls + "\\DefaultIcon";
 
@@ -130,7 +130,7 @@ TEST(FileLookupScope, EachScanAsksAfresh) {
     folder.File("app.ico");
     TrkScan(ScanFileTypes);
 
-    std::vector<SeenEntry> seen = recorder.Below(path);
+    std::vector<Report> seen = recorder.Below(path);
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0].code, 0x4200u);
     EXPECT_EQ(seen[1].code, 0x4205u);

@@ -1,6 +1,6 @@
 // The file-type scan against extension and class keys placed at the root of
 // HKEY_CLASSES_ROOT.
-#include "ScanFixture.h"
+#include "ScanFixtures.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr uint32_t kClsidMissing = 0x4211;
 // A root key name of the test's own behind a leading character.
 std::string Led(char lead, const std::string& suffix) {
     std::string name(1, lead);
-    return name.append(ClassesKeys::Unique(suffix));
+    return name.append(OwnName(suffix));
 }
 std::string Extension(const std::string& suffix) { return Led('.', suffix); }
 std::string ExtensionTitle(const std::string& name) { return name + " file(*" + name + ")"; }
@@ -35,9 +35,9 @@ bool ClassesKeyExists(const char* subkey) {
 
 TEST(FileTypeScan, ExtensionKeysNeedAnExistingClassOrSomethingInside) {
     ClassesKeys keys;
-    std::string cls = keys.Own(ClassesKeys::Unique("class"));
+    std::string cls = keys.Own(OwnName("class"));
     keys.Create(cls);
-    std::string clsid = keys.Own("CLSID\\{" + ClassesKeys::Unique("handler") + "}");
+    std::string clsid = keys.Own("CLSID\\{" + OwnName("handler") + "}");
     keys.Create(clsid);
     std::string handlerClsid = clsid.substr(6);
 
@@ -51,8 +51,7 @@ TEST(FileTypeScan, ExtensionKeysNeedAnExistingClassOrSomethingInside) {
         return cases.back().name;
     };
     keys.Set(add("named", {{"", kValid, cls}}), nullptr, cls);
-    keys.Set(add("unknown", {{"", kClassMissing, ClassesKeys::Unique("absent")}}), nullptr,
-             ClassesKeys::Unique("absent"));
+    keys.Set(add("unknown", {{"", kClassMissing, OwnName("absent")}}), nullptr, OwnName("absent"));
     keys.Create(add("shellnew", {{"", kValid, ""}}) + "\\ShellNew");
     keys.Create(add("empty", {{"", kEmptyKey, ""}}));
     keys.Set(add("content-type", {{"", kValid, ""}}), "Content Type", "text/plain");
@@ -79,7 +78,7 @@ TEST(FileTypeScan, ExtensionKeysNeedAnExistingClassOrSomethingInside) {
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<SeenEntry> seen = recorder.Below(kRoot + c.name);
+        std::vector<Report> seen = recorder.Below(kRoot + c.name);
         ASSERT_EQ(seen.size(), c.expected.size());
         for (size_t i = 0; i < seen.size(); ++i) {
             const ExpectedEntry& expected = c.expected[i];
@@ -99,29 +98,29 @@ TEST(FileTypeScan, ClassKeysAreCheckedForClsidIconAndCurrentVersion) {
     ScratchFolder folder;
     std::string icon = folder.File("app.ico");
     ClassesKeys keys;
-    std::string clsid = keys.Own("CLSID\\{" + ClassesKeys::Unique("class-id") + "}");
+    std::string clsid = keys.Own("CLSID\\{" + OwnName("class-id") + "}");
     keys.Create(clsid);
-    std::string current = keys.Own(ClassesKeys::Unique("class.2"));
+    std::string current = keys.Own(OwnName("class.2"));
     keys.Create(current);
 
-    std::string good = keys.Own(ClassesKeys::Unique("good"));
+    std::string good = keys.Own(OwnName("good"));
     keys.Set(good, nullptr, "Holvane good class");
     keys.Set(good + "\\CLSID", nullptr, clsid.substr(6));
     keys.Set(good + "\\DefaultIcon", nullptr, icon + ",0");
     keys.Set(good + "\\CurVer", nullptr, current);
     keys.Create(good + "\\shell\\open");
 
-    std::string broken = keys.Own(ClassesKeys::Unique("broken"));
+    std::string broken = keys.Own(OwnName("broken"));
     keys.Set(broken, nullptr, "Holvane broken class");
     keys.Set(broken + "\\CLSID", nullptr, "{nothing}");
     keys.Set(broken + "\\DefaultIcon", "named", icon);
-    keys.Set(broken + "\\CurVer", nullptr, ClassesKeys::Unique("no-such.2"));
+    keys.Set(broken + "\\CurVer", nullptr, OwnName("no-such.2"));
 
-    std::string untitled = keys.Own(ClassesKeys::Unique("untitled"));
+    std::string untitled = keys.Own(OwnName("untitled"));
     keys.Set(untitled + "\\DefaultIcon", nullptr, folder.Path() + "gone.ico,1", REG_EXPAND_SZ);
 
     // Subkeys without a readable value report nothing, except DefaultIcon.
-    std::string unread = keys.Own(ClassesKeys::Unique("unread"));
+    std::string unread = keys.Own(OwnName("unread"));
     keys.Set(unread, nullptr, "Holvane unread class");
     keys.Create(unread + "\\CLSID");
     keys.Set(unread + "\\DefaultIcon", nullptr, std::string(600, 'x'));
@@ -144,7 +143,7 @@ TEST(FileTypeScan, ClassKeysAreCheckedForClsidIconAndCurrentVersion) {
     ExpectEntries(recorder.Below(b),
                   {{b + "\\CLSID", kClsidMissing, "{nothing}"},
                    {b + "\\DefaultIcon", kEmptyKey, ""},
-                   {b + "\\CurVer", kClassMissing, ClassesKeys::Unique("no-such.2")}},
+                   {b + "\\CurVer", kClassMissing, OwnName("no-such.2")}},
                   "Holvane broken class", RootPercent(broken));
     std::string u = kRoot + untitled;
     ExpectEntries(recorder.Below(u),
@@ -176,7 +175,7 @@ TEST(FileTypeScan, RegistrationsOfOtherKindsAreNotClasses) {
     ScanRecorder recorder;
     TrkScan(ScanFileTypes);
 
-    for (const SeenEntry& seen : recorder.All()) {
+    for (const Report& seen : recorder.All()) {
         for (const char* name :
              {"CLSID", "TypeLib", "AppID", "Applications", "Installer", "Interface", "Software"})
             EXPECT_NE(CompareNoCaseN(seen.keyPath.c_str(), (kRoot + name + "\\").c_str(),
@@ -189,7 +188,7 @@ TEST(FileTypeScan, RegistrationsOfOtherKindsAreNotClasses) {
 
 TEST(FileTypeScan, AStopFinishesTheCurrentRootKeyOnly) {
     ClassesKeys keys;
-    std::string cls = keys.Own(ClassesKeys::Unique("class"));
+    std::string cls = keys.Own(OwnName("class"));
     keys.Create(cls);
     std::string extension = keys.Own(Extension("stopper"));
     keys.Set(extension, nullptr, cls);
@@ -197,7 +196,7 @@ TEST(FileTypeScan, AStopFinishesTheCurrentRootKeyOnly) {
 
     ScanRecorder recorder;
     size_t stoppedAt = 0;
-    recorder.onEach = [&](const SeenEntry& seen) {
+    recorder.onEach = [&](const Report& seen) {
         if (seen.keyPath == kRoot + extension) {
             stoppedAt = recorder.All().size();
             TrkStopScan();

@@ -41,13 +41,13 @@ TEST_F(HistoryListScanTest, WithoutTheIniNothingIsDoneAndTheDriverDropsTheError)
     ASSERT_FALSE(FileExists(g_engine.historyConfigPath.c_str(), true));
     EXPECT_EQ(ScanHistoryListKeys(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(TrkScan(ScanHistoryLists), 0u);
-    EXPECT_TRUE(g_reports.empty());
+    EXPECT_TRUE(FReports.All().empty());
 }
 
 TEST_F(HistoryListScanTest, AnIniWithoutSectionsGivesNoReport) {
     HistoryIni ini(IniText({"; nothing listed"}));
     EXPECT_EQ(ScanHistoryListKeys(), 0u);
-    EXPECT_TRUE(g_reports.empty());
+    EXPECT_TRUE(FReports.All().empty());
 }
 
 TEST_F(HistoryListScanTest, ClearsEveryValueOfEachListedKeyAndReportsEachSection) {
@@ -77,13 +77,13 @@ TEST_F(HistoryListScanTest, ClearsEveryValueOfEachListedKeyAndReportsEachSection
     EXPECT_EQ(ValueCount(FKey, "three"), 3u);
     EXPECT_EQ(ValueCount(FKey, "four"), 3u);
 
-    ASSERT_EQ(g_reports.size(), 3u);
+    ASSERT_EQ(FReports.All().size(), 3u);
     const std::string two = "hkey_current_user\\" + FKey.Subkey("two");
     const std::string paths[] = {two, two, "HKEY_NOWHERE\\" + FKey.Subkey("four")};
     const double percents[] = {0, 50, 100};
     for (size_t i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
-        const Report& report = g_reports[i];
+        const Report& report = FReports.All()[i];
         EXPECT_EQ(report.code, kHistoryCode);
         EXPECT_EQ(report.title, "HistoryList");
         EXPECT_EQ(report.keyPath, paths[i]);
@@ -115,11 +115,11 @@ TEST_F(HistoryListScanTest, LinesThatCouldNameAnotherKeyDeleteNothing) {
     EXPECT_EQ(ScanHistoryListKeys(), 0u);
 
     EXPECT_EQ(ValueCount(FKey, "victim"), 3u);
-    ASSERT_EQ(g_reports.size(), 3u);
-    EXPECT_EQ(g_reports[0].keyPath, "");  // no key named yet
-    EXPECT_EQ(g_reports[1].keyPath, "HKEY_CURRENT_USER\\Anything\\" + FKey.Subkey("victim"));
-    EXPECT_EQ(g_reports[2].code, kHistoryCode);
-    EXPECT_EQ(KeptResultsUnder(g_reports[1].keyPath), 1u);  // the negative count is not kept
+    ASSERT_EQ(FReports.All().size(), 3u);
+    EXPECT_EQ(FReports.All()[0].keyPath, "");  // no key named yet
+    EXPECT_EQ(FReports.All()[1].keyPath, "HKEY_CURRENT_USER\\Anything\\" + FKey.Subkey("victim"));
+    EXPECT_EQ(FReports.All()[2].code, kHistoryCode);
+    EXPECT_EQ(KeptResultsUnder(FReports.All()[1].keyPath), 1u);  // the negative count is not kept
 }
 
 TEST_F(HistoryListScanTest, ClearHistoryKeyDeletesTheKeysValuesOnly) {
@@ -151,9 +151,9 @@ TEST_F(HistoryListScanTest, StopFromTheEntryCallbackLeavesLaterListsInPlace) {
     MakeList(FKey, "b");
     HistoryIni ini(IniText({"[A]", "REGItemCount=1", "REG1=" + Line("a"), "[B]", "REGItemCount=1",
                             "REG1=" + Line("b")}));
-    g_onReport = [](const Report&) { TrkStopScan(); };
+    FReports.onEach = [](const Report&) { TrkStopScan(); };
     EXPECT_EQ(TrkScan(ScanHistoryLists), 0u);
-    EXPECT_EQ(g_reports.size(), 1u);
+    EXPECT_EQ(FReports.All().size(), 1u);
     EXPECT_EQ(ValueCount(FKey, "a"), 0u);
     EXPECT_EQ(ValueCount(FKey, "b"), 3u);
 }
@@ -165,11 +165,11 @@ TEST_F(HistoryListScanTest, PumpsMessagesAfterEachSectionWithLines) {
     MakeList(FKey, "b");
     HistoryIni ini(IniText({"[Nothing]", "REGItemCount=0", "[A]", "REGItemCount=1",
                             "REG1=" + Line("a"), "[B]", "REGItemCount=1", "REG1=" + Line("b")}));
-    PumpProbe probe;
+    PumpProbe probe(FReports);
     EXPECT_EQ(TrkScan(ScanHistoryLists), 0u);
     EXPECT_TRUE(probe.DispatchedDuringScan());
     EXPECT_EQ(probe.ReportsAtDispatch(), 2u);
-    EXPECT_EQ(g_reports.size(), 2u);
+    EXPECT_EQ(FReports.All().size(), 2u);
     EXPECT_EQ(ValueCount(FKey, "b"), 3u);
 }
 

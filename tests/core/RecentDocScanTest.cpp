@@ -128,20 +128,20 @@ TEST_F(RecentDocScanTest, DocumentsAreValidWhileTheirShortcutIsInTheRecentFolder
     };
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.name);
-        const Report* report = FindReport(FDocs.Path(e.below), e.name);
+        const Report* report = FReports.Find(FDocs.Path(e.below), e.name);
         ASSERT_NE(report, nullptr);
         EXPECT_EQ(report->code, e.code);
         EXPECT_EQ(report->title, e.title);
         EXPECT_EQ(report->target, e.target);
         EXPECT_DOUBLE_EQ(report->percent, PercentOf(e.below));
     }
-    EXPECT_EQ(FindReport(FDocs.Path(), OwnName("short")), nullptr);
-    EXPECT_EQ(ValueReports(FDocs.Path(), "MRUListEx").size(), 0u);
-    EXPECT_EQ(FindReport(FDocs.Path(ext), "mrulistex"), nullptr);
-    EXPECT_TRUE(ReportsUnder(FDocs.Path(ext + "\\nested")).empty());
-    EXPECT_TRUE(ReportsUnder(FDocs.Path(deeper)).empty());
+    EXPECT_EQ(FReports.Find(FDocs.Path(), OwnName("short")), nullptr);
+    EXPECT_EQ(FReports.Values(FDocs.Path(), "MRUListEx").size(), 0u);
+    EXPECT_EQ(FReports.Find(FDocs.Path(ext), "mrulistex"), nullptr);
+    EXPECT_TRUE(FReports.Under(FDocs.Path(ext + "\\nested")).empty());
+    EXPECT_TRUE(FReports.Under(FDocs.Path(deeper)).empty());
 
-    const Report* emptyKey = FindReport(FDocs.Path(empty), "");
+    const Report* emptyKey = FReports.Find(FDocs.Path(empty), "");
     ASSERT_NE(emptyKey, nullptr);
     EXPECT_EQ(emptyKey->code, 0x80204u);
     EXPECT_EQ(emptyKey->title, empty);
@@ -157,8 +157,8 @@ TEST_F(RecentDocScanTest, WithOneSubkeyEveryReportIsAtHundred) {
     SetDoc("", OwnName("a"), RecentDocData(L"a.txt", kAnsiType, "a.lnk"));
     SetDoc(OwnName("ext"), OwnName("b"), RecentDocData(L"b.txt", kAnsiType, "b.lnk"));
     EXPECT_EQ(TrkScan(ScanShortcuts), 0u);
-    ASSERT_EQ(g_reports.size(), 2u);
-    for (const Report& report : g_reports) EXPECT_EQ(report.percent, 100.0);
+    ASSERT_EQ(FReports.All().size(), 2u);
+    for (const Report& report : FReports.All()) EXPECT_EQ(report.percent, 100.0);
 }
 
 // The scan doesn't dispatch the caller's messages: a Stop button's message
@@ -168,16 +168,16 @@ TEST_F(RecentDocScanTest, DoesNotPumpMessagesSoOnlyTheCallbackCanStopIt) {
     for (const char* name : {"a", "b", "c"})
         SetDoc("", OwnName(name), RecentDocData(L"doc.txt", kAnsiType, OwnName("gone.lnk")));
     {
-        PumpProbe probe;
+        PumpProbe probe(FReports);
         EXPECT_EQ(TrkScan(ScanShortcuts), 0u);
         EXPECT_FALSE(probe.DispatchedDuringScan());
         EXPECT_TRUE(probe.StillQueued());
-        EXPECT_EQ(ValueReports(FDocs.Path(), OwnName()).size(), 3u);
+        EXPECT_EQ(FReports.Values(FDocs.Path(), OwnName()).size(), 3u);
     }
-    g_reports.clear();
-    g_onReport = [](const Report&) { TrkStopScan(); };
+    FReports.Clear();
+    FReports.onEach = [](const Report&) { TrkStopScan(); };
     EXPECT_EQ(TrkScan(ScanShortcuts), 0u);
-    EXPECT_EQ(g_reports.size(), 1u);
+    EXPECT_EQ(FReports.All().size(), 1u);
 }
 
 TEST_F(RecentDocScanTest, AnUnopenableKeyIsTheScansResult) {
@@ -185,5 +185,5 @@ TEST_F(RecentDocScanTest, AnUnopenableKeyIsTheScansResult) {
     DeniedKey denied(FDocs);
     EXPECT_EQ(ScanRecentDocValues(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_EQ(TrkScan(ScanShortcuts), 0u);  // the driver drops it
-    EXPECT_TRUE(g_reports.empty());
+    EXPECT_TRUE(FReports.All().empty());
 }

@@ -1,6 +1,7 @@
-// RegFixture.h - registry and file fixtures for the engine tests: a key tree
-// of the test's own, removed when the test ends, a key refused for a while,
-// scratch folders, and files read back whole or line by line.
+// RegFixture.h - registry, file and environment fixtures for the engine
+// tests: a key tree of the test's own, removed when the test ends, a key
+// refused for a while, scratch folders, files read back whole or line by
+// line, and environment variables set for one test.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +23,26 @@ inline std::string TestName() {
         if (c == '/' || c == '\\') c = '_';
     return name;
 }
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : FName(name) {
+        char old[32767];
+        DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
+        FHad = length > 0 && length < sizeof old;
+        if (FHad) FOld.assign(old, length);
+        SetEnvironmentVariableA(name, value.c_str());
+    }
+    ~ScopedVariable() { SetEnvironmentVariableA(FName, FHad ? FOld.c_str() : nullptr); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* FName;
+    bool FHad = false;
+    std::string FOld;
+};
 
 // A key below a root, created for the test and deleted with everything below
 // it when the fixture goes.

@@ -40,7 +40,7 @@ protected:
     void SetUp() override {
         ScanTest::SetUp();
         g_ends = 0;
-        TrkSetMonitor(RecordReport, nullptr, CountEnd);
+        TrkSetMonitor(ScanRecorder::Record, nullptr, CountEnd);
         for (RegArea* area : {&FFonts, &FHelp, &FHelpHtml, &FRun})
             area->SetString("", OwnName().c_str(), kMissing);
         FShared.SetDword("", FSharedName.c_str(), 1);
@@ -68,7 +68,7 @@ protected:
     // The areas of the test's own reports, in the order they came.
     std::vector<int> AreasReported() const {
         std::vector<int> areas;
-        for (const Report& report : g_reports)
+        for (const Report& report : FReports.All())
             if (int area = AreaOf(report); area >= 0) areas.push_back(area);
         return areas;
     }
@@ -113,7 +113,7 @@ TEST_F(ScanDriverRulesTest, AHelpFileErrorIsTheResultUnlessTheRunScanRuns) {
     EXPECT_EQ(TrkScan(kAllCategories & ~ScanStartup), static_cast<uint32_t>(ERROR_ACCESS_DENIED));
     EXPECT_EQ(AreasReported(),
               (std::vector<int>{Fonts, SharedFiles, HelpFiles, Shortcuts, Software, Sounds}));
-    g_reports.clear();
+    FReports.Clear();
     EXPECT_EQ(TrkScan(ScanHelpFiles | ScanStartup), 0u);
     EXPECT_EQ(AreasReported(), (std::vector<int>{HelpFiles, Startup}));
 }

@@ -1,7 +1,9 @@
-// ScanFixtures.h - fixtures for the category scans: entries of the test's own
-// in the fixed registry areas the scans look at, files in the fixed folders,
-// keys made unreadable for a while, a recorder of the reports, and a probe
-// that tells whether a scan dispatched the caller's messages.
+// ScanFixtures.h - fixtures for the category scans: a recorder of the
+// entries a scan reports, entries of the test's own in the fixed registry
+// areas the scans look at and below HKEY_CLASSES_ROOT, files in the fixed
+// folders, keys made unreadable for a while, a probe that tells whether a
+// scan dispatched the caller's messages, and the enumeration positions a
+// percent is computed from.
 #pragma once
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 
 #include "Engine.h"
 #include "RegFixture.h"
+#include "Registry.h"
 
 // The engine is linked in: set it up as loading the library would.
 class ScanEngineEnvironment : public testing::Environment {
@@ -38,50 +41,79 @@ struct Report {
     double percent;
 };
 
-inline std::vector<Report> g_reports;
-// Runs inside the entry callback, as the caller's handler would.
-inline std::function<void(const Report&)> g_onReport;
-
-inline int WINAPI RecordReport(ScanEntry* entry, double percent) {
-    auto text = [](const char* t) { return std::string(t ? t : ""); };
-    g_reports.push_back({entry->code, text(entry->title), text(entry->keyPath),
-                         text(entry->entryName), text(entry->target), entry->title != nullptr,
-                         entry->entryName != nullptr, entry->target != nullptr, percent});
-    if (g_onReport) g_onReport(g_reports.back());
-    return 0;
-}
-
 inline bool StartsWith(const std::string& text, const std::string& start) {
     return text.compare(0, start.size(), start) == 0;
 }
 
-// The reports whose key path begins with keyPath, in order.
-inline std::vector<Report> ReportsUnder(const std::string& keyPath) {
-    std::vector<Report> found;
-    for (const Report& report : g_reports)
-        if (StartsWith(report.keyPath, keyPath)) found.push_back(report);
-    return found;
-}
-
-// The reports of key keyPath whose value name begins with namePrefix.
-inline std::vector<Report> ValueReports(const std::string& keyPath, const std::string& namePrefix) {
-    std::vector<Report> found;
-    for (const Report& report : g_reports)
-        if (report.keyPath == keyPath && StartsWith(report.entryName, namePrefix))
-            found.push_back(report);
-    return found;
-}
-
-// The one report of keyPath and entryName (empty: none), or null.
-inline const Report* FindReport(const std::string& keyPath, const std::string& entryName) {
-    const Report* found = nullptr;
-    for (const Report& report : g_reports) {
-        if (report.keyPath != keyPath || report.entryName != entryName) continue;
-        EXPECT_EQ(found, nullptr) << "reported twice: " << keyPath << " " << entryName;
-        found = &report;
+// Records every entry the scans report while it lives, in report order;
+// onEach (when set) runs inside the entry callback after the entry is
+// recorded, as the caller's handler would.
+class ScanRecorder {
+public:
+    ScanRecorder() {
+        FCurrent = this;
+        TrkSetMonitor(Record, nullptr, nullptr);
     }
-    return found;
-}
+    ~ScanRecorder() {
+        TrkSetMonitor(nullptr, nullptr, nullptr);
+        FCurrent = nullptr;
+    }
+    ScanRecorder(const ScanRecorder&) = delete;
+    ScanRecorder& operator=(const ScanRecorder&) = delete;
+
+    // The entry callback, for a test that sets an end callback beside it.
+    static int WINAPI Record(ScanEntry* entry, double percent) {
+        auto text = [](const char* t) { return std::string(t ? t : ""); };
+        std::vector<Report>& log = FCurrent->FReports;
+        log.push_back({entry->code, text(entry->title), text(entry->keyPath),
+                       text(entry->entryName), text(entry->target), entry->title != nullptr,
+                       entry->entryName != nullptr, entry->target != nullptr, percent});
+        if (FCurrent->onEach) FCurrent->onEach(log.back());
+        return 0;
+    }
+
+    std::function<void(const Report&)> onEach;
+
+    const std::vector<Report>& All() const { return FReports; }
+    void Clear() { FReports.clear(); }
+    // The reports of key path and of the keys below it.
+    std::vector<Report> Below(const std::string& path) const {
+        return Where([&](const Report& report) {
+            return report.keyPath == path || StartsWith(report.keyPath, path + "\\");
+        });
+    }
+    // The reports whose key path begins with keyPath.
+    std::vector<Report> Under(const std::string& keyPath) const {
+        return Where([&](const Report& report) { return StartsWith(report.keyPath, keyPath); });
+    }
+    // The reports of key keyPath whose value name begins with namePrefix.
+    std::vector<Report> Values(const std::string& keyPath, const std::string& namePrefix) const {
+        return Where([&](const Report& report) {
+            return report.keyPath == keyPath && StartsWith(report.entryName, namePrefix);
+        });
+    }
+    // The one report of keyPath and entryName (empty: none), or null.
+    const Report* Find(const std::string& keyPath, const std::string& entryName) const {
+        const Report* found = nullptr;
+        for (const Report& report : FReports) {
+            if (report.keyPath != keyPath || report.entryName != entryName) continue;
+            EXPECT_EQ(found, nullptr) << "reported twice: " << keyPath << " " << entryName;
+            found = &report;
+        }
+        return found;
+    }
+
+private:
+    std::vector<Report> Where(const std::function<bool(const Report&)>& accept) const {
+        std::vector<Report> found;
+        for (const Report& report : FReports)
+            if (accept(report)) found.push_back(report);
+        return found;
+    }
+
+    static inline ScanRecorder* FCurrent = nullptr;
+    std::vector<Report> FReports;
+};
 
 // The engine's kept (invalid) entries whose key path begins with keyPath.
 inline size_t KeptResultsUnder(const std::string& keyPath) {
@@ -91,18 +123,36 @@ inline size_t KeptResultsUnder(const std::string& keyPath) {
     return count;
 }
 
+// What a test expects of one reported entry; an empty target means none.
+struct ExpectedEntry {
+    std::string keyPath;
+    uint32_t code;
+    std::string target;
+};
+
+// The entries must be exactly these, in this order, each with the title and
+// percent given and without a value name.
+inline void ExpectEntries(const std::vector<Report>& seen,
+                          const std::vector<ExpectedEntry>& expected, const std::string& title,
+                          double percent) {
+    ASSERT_EQ(seen.size(), expected.size())
+        << "below " << (expected.empty() ? "" : expected[0].keyPath);
+    for (size_t i = 0; i < seen.size(); ++i) {
+        SCOPED_TRACE(expected[i].keyPath + " #" + std::to_string(i));
+        EXPECT_EQ(seen[i].keyPath, expected[i].keyPath);
+        EXPECT_EQ(seen[i].code, expected[i].code) << std::hex << seen[i].code;
+        EXPECT_EQ(seen[i].hasTarget, !expected[i].target.empty());
+        EXPECT_EQ(seen[i].target, expected[i].target);
+        EXPECT_EQ(seen[i].title, title);
+        EXPECT_FALSE(seen[i].hasEntryName);
+        EXPECT_DOUBLE_EQ(seen[i].percent, percent);
+    }
+}
+
 // Every test starts with an empty log and the recorder registered.
 class ScanTest : public testing::Test {
 protected:
-    void SetUp() override {
-        g_reports.clear();
-        g_onReport = nullptr;
-        TrkSetMonitor(RecordReport, nullptr, nullptr);
-    }
-    void TearDown() override {
-        TrkSetMonitor(nullptr, nullptr, nullptr);
-        g_onReport = nullptr;
-    }
+    ScanRecorder FReports;
 };
 
 // ---- Registry areas
@@ -200,22 +250,63 @@ private:
     std::vector<std::string> FOwnValues;
 };
 
-// Makes a key unopenable for full access until the fixture goes, as it is
-// for a user without administrator rights. The key is made when missing (and
-// removed again by the RegArea that the test keeps for it).
-class DeniedKey {
+// Keys below HKEY_CLASSES_ROOT that one test makes; each owned key is removed
+// with everything below it when the fixture goes (and first, in case a test
+// that crashed left it behind). Names of the test's own come from OwnName.
+class ClassesKeys {
 public:
-    explicit DeniedKey(const RegArea& area) : FRefused(MadeRoot(area), area.Subkey()) {
-        HKEY probe = nullptr;
-        EXPECT_EQ(RegOpenKeyExA(area.Root(), area.Subkey().c_str(), 0, KEY_ALL_ACCESS, &probe),
-                  ERROR_ACCESS_DENIED);
-        if (probe) RegCloseKey(probe);
+    ClassesKeys() = default;
+    ~ClassesKeys() {
+        for (const std::string& owned : FOwned) RegDeleteTreeA(HKEY_CLASSES_ROOT, owned.c_str());
+    }
+    ClassesKeys(const ClassesKeys&) = delete;
+    ClassesKeys& operator=(const ClassesKeys&) = delete;
+
+    // Marks a key (a path below HKEY_CLASSES_ROOT) as the test's own.
+    std::string Own(const std::string& subkey) {
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, subkey.c_str());
+        FOwned.push_back(subkey);
+        return subkey;
+    }
+    void Create(const std::string& subkey) const {
+        RegCloseKey(CreateKeyForTest(HKEY_CLASSES_ROOT, subkey));
+    }
+    // Sets a value (null name: the default value), making the key as needed.
+    void Set(const std::string& subkey, const char* name, const std::string& data,
+             DWORD type = REG_SZ) const {
+        DWORD size = static_cast<DWORD>(data.size() + (type == REG_BINARY ? 0 : 1));
+        ASSERT_EQ(
+            RegSetKeyValueA(HKEY_CLASSES_ROOT, subkey.c_str(), name, type, data.c_str(), size),
+            ERROR_SUCCESS);
+    }
+    void SetDword(const std::string& subkey, const char* name, DWORD data) const {
+        ASSERT_EQ(
+            RegSetKeyValueA(HKEY_CLASSES_ROOT, subkey.c_str(), name, REG_DWORD, &data, sizeof data),
+            ERROR_SUCCESS);
     }
 
 private:
-    static HKEY MadeRoot(const RegArea& area) {
-        RegCloseKey(CreateKeyForTest(area.Root(), area.Subkey()));
-        return area.Root();
+    std::vector<std::string> FOwned;
+};
+
+// Makes a key unopenable for full access until the fixture goes, as it is
+// for a user without administrator rights: readable, never opened for full
+// access. The key is made when missing (and removed again by whoever keeps
+// it for the test); its own access rules are put back when the fixture goes.
+class DeniedKey {
+public:
+    DeniedKey(HKEY root, const std::string& subkey) : FRefused(MadeRoot(root, subkey), subkey) {
+        HKEY probe = nullptr;
+        EXPECT_EQ(RegOpenKeyExA(root, subkey.c_str(), 0, KEY_ALL_ACCESS, &probe),
+                  ERROR_ACCESS_DENIED);
+        if (probe) RegCloseKey(probe);
+    }
+    explicit DeniedKey(const RegArea& area) : DeniedKey(area.Root(), area.Subkey()) {}
+
+private:
+    static HKEY MadeRoot(HKEY root, const std::string& subkey) {
+        RegCloseKey(CreateKeyForTest(root, subkey));
+        return root;
     }
     RefusedKey FRefused;
 };
@@ -340,7 +431,7 @@ inline std::string RecentDocData(const std::wstring& document, BYTE type,
 // asks for a stop when it is dispatched.
 class PumpProbe {
 public:
-    PumpProbe() {
+    explicit PumpProbe(const ScanRecorder& reports) : FReports(reports) {
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = WindowProc;
         windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -372,12 +463,13 @@ private:
         if (message != WM_APP || !probe) return DefWindowProcA(window, message, wParam, lParam);
         if (TrkGetStatus() & StatusScanning) {
             probe->FDispatchedDuringScan = true;
-            probe->FReportsAtDispatch = g_reports.size();
+            probe->FReportsAtDispatch = probe->FReports.All().size();
             TrkStopScan();
         }
         return 0;
     }
 
+    const ScanRecorder& FReports;
     HWND FWindow = nullptr;
     bool FDispatchedDuringScan = false;
     size_t FReportsAtDispatch = 0;
@@ -426,4 +518,29 @@ inline uint32_t SubkeyIndexOf(HKEY root, const std::string& subkey, const std::s
 
 inline uint32_t SubkeyCountOf(HKEY root, const std::string& subkey) {
     return static_cast<uint32_t>(NamesOf(root, subkey, true).size());
+}
+
+// The percent a scanner gives the subkey name of HKEY_CLASSES_ROOT\parent
+// (null: the root itself): its enumeration index and the subkey count, put
+// through the rule.
+inline double PercentOf(const char* parent, const std::string& name,
+                        double (*rule)(uint32_t, uint32_t)) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, parent, 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
+    DWORD count = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, nullptr, nullptr);
+    double percent = -1;
+    for (DWORD index = 0; index < count; ++index) {
+        char found[RegNameSize];
+        DWORD length = RegNameSize;
+        if (RegEnumKeyExA(key, index, found, &length, nullptr, nullptr, nullptr, nullptr) ==
+                ERROR_SUCCESS &&
+            CompareNoCase(found, name.c_str()) == 0) {
+            percent = rule(index, count);
+            break;
+        }
+    }
+    RegCloseKey(key);
+    return percent;
 }

@@ -81,7 +81,7 @@ TEST_F(SoundScanTest, SchemesNameSoundsThatExistAsWrittenOrInTheMediaFolder) {
     };
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.event + "\\" + e.scheme);
-        const Report* report = FindReport(SchemePath(e.event, e.scheme), "");
+        const Report* report = FReports.Find(SchemePath(e.event, e.scheme), "");
         ASSERT_NE(report, nullptr);
         EXPECT_EQ(report->code, e.code);
         EXPECT_EQ(report->target, e.target);
@@ -91,7 +91,7 @@ TEST_F(SoundScanTest, SchemesNameSoundsThatExistAsWrittenOrInTheMediaFolder) {
         EXPECT_DOUBLE_EQ(report->percent, PercentOf(e.event, e.scheme));
     }
     for (const char* scheme : {"Long", "Dword", "Named"})
-        EXPECT_EQ(FindReport(SchemePath(labelled, scheme), ""), nullptr) << scheme;
+        EXPECT_EQ(FReports.Find(SchemePath(labelled, scheme), ""), nullptr) << scheme;
     EXPECT_EQ(KeptResultsUnder(FApps.Path(FApp)), 2u);
 }
 
@@ -115,18 +115,18 @@ TEST_F(SoundScanTest, EventLabelsAreTheDefaultValueOfTheEventsKey) {
 TEST_F(SoundScanTest, PumpsMessagesAfterEachReport) {
     for (const char* event : {"a", "b"})
         for (const char* scheme : {".Current", ".Default"}) SetSound(OwnName(event), scheme, "");
-    PumpProbe probe;
+    PumpProbe probe(FReports);
     EXPECT_EQ(TrkScan(ScanSounds), 0u);
     EXPECT_TRUE(probe.DispatchedDuringScan());
     EXPECT_LE(probe.ReportsAtDispatch(), 1u);
-    EXPECT_EQ(g_reports.size(), probe.ReportsAtDispatch());
+    EXPECT_EQ(FReports.All().size(), probe.ReportsAtDispatch());
 }
 
 TEST_F(SoundScanTest, StopFromTheEntryCallbackEndsTheScanAfterTheCurrentSound) {
     for (const char* scheme : {"a", "b", "c"}) SetSound(OwnName("event"), scheme, "");
-    g_onReport = [](const Report&) { TrkStopScan(); };
+    FReports.onEach = [](const Report&) { TrkStopScan(); };
     EXPECT_EQ(TrkScan(ScanSounds), 0u);
-    EXPECT_EQ(g_reports.size(), 1u);
+    EXPECT_EQ(FReports.All().size(), 1u);
 }
 
 TEST_F(SoundScanTest, AnUnopenableKeyIsTheScansResultAndTheDriverDropsIt) {
@@ -134,5 +134,5 @@ TEST_F(SoundScanTest, AnUnopenableKeyIsTheScansResultAndTheDriverDropsIt) {
     DeniedKey denied(FApps);
     EXPECT_EQ(ScanSoundKeys(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_EQ(TrkScan(ScanSounds), 0u);
-    EXPECT_TRUE(g_reports.empty());
+    EXPECT_TRUE(FReports.All().empty());
 }

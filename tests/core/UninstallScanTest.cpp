@@ -68,7 +68,7 @@ TEST_F(UninstallScanTest, CommandsMustStartAProgramAndProductsNeedUninstallInfor
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.product + " " + (e.entryName ? e.entryName : "(key)"));
         const Report* report =
-            FindReport(FUninstall.Path(e.product), e.entryName ? e.entryName : "");
+            FReports.Find(FUninstall.Path(e.product), e.entryName ? e.entryName : "");
         ASSERT_NE(report, nullptr);
         EXPECT_EQ(report->code, e.code);
         EXPECT_EQ(report->title, "Uninstall");
@@ -77,8 +77,8 @@ TEST_F(UninstallScanTest, CommandsMustStartAProgramAndProductsNeedUninstallInfor
         EXPECT_DOUBLE_EQ(report->percent, PercentOf(e.product));
     }
     for (const std::string& product : {both, gone, dword, binary, systemGone})
-        EXPECT_EQ(ReportsUnder(FUninstall.Path(product)).size(), product == both ? 2u : 1u);
-    EXPECT_TRUE(ReportsUnder(FUninstall.Path(system)).empty());
+        EXPECT_EQ(FReports.Under(FUninstall.Path(product)).size(), product == both ? 2u : 1u);
+    EXPECT_TRUE(FReports.Under(FUninstall.Path(system)).empty());
     EXPECT_EQ(KeptResultsUnder(FUninstall.Path(OwnName())), 6u);
 }
 
@@ -86,16 +86,16 @@ TEST_F(UninstallScanTest, DoesNotPumpMessagesSoOnlyTheCallbackCanStopIt) {
     for (const char* name : {"a", "b", "c"})
         FUninstall.SetString(OwnName(name), "UninstallString", "C:\\nowhere\\unins.exe");
     {
-        PumpProbe probe;
+        PumpProbe probe(FReports);
         EXPECT_EQ(TrkScan(ScanSoftware), 0u);
         EXPECT_FALSE(probe.DispatchedDuringScan());
         EXPECT_TRUE(probe.StillQueued());
-        EXPECT_EQ(ReportsUnder(FUninstall.Path(OwnName())).size(), 3u);
+        EXPECT_EQ(FReports.Under(FUninstall.Path(OwnName())).size(), 3u);
     }
-    g_reports.clear();
-    g_onReport = [](const Report&) { TrkStopScan(); };
+    FReports.Clear();
+    FReports.onEach = [](const Report&) { TrkStopScan(); };
     EXPECT_EQ(TrkScan(ScanSoftware), 0u);
-    EXPECT_EQ(g_reports.size(), 1u);
+    EXPECT_EQ(FReports.All().size(), 1u);
 }
 
 TEST_F(UninstallScanTest, AnUnopenableKeyIsTheScansResultAndTheDriverDropsIt) {
@@ -103,5 +103,5 @@ TEST_F(UninstallScanTest, AnUnopenableKeyIsTheScansResultAndTheDriverDropsIt) {
     DeniedKey denied(FUninstall);
     EXPECT_EQ(CheckUninstallKeys(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_EQ(TrkScan(ScanSoftware), 0u);
-    EXPECT_TRUE(g_reports.empty());
+    EXPECT_TRUE(FReports.All().empty());
 }

@@ -28,11 +28,11 @@ struct ValueCase {
 
 // Checks each case's report, its percentage by the value's place among all
 // values of the key, and that only the invalid ones are kept.
-void ExpectValueReports(const RegArea& area, ScanEntryCode code,
+void ExpectValueReports(const ScanRecorder& reports, const RegArea& area, ScanEntryCode code,
                         const std::vector<ValueCase>& cases) {
     for (const ValueCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const Report* report = FindReport(area.Path(), c.name);
+        const Report* report = reports.Find(area.Path(), c.name);
         if (!c.reported) {
             EXPECT_EQ(report, nullptr);
             continue;
@@ -85,7 +85,7 @@ TEST_F(ValueListScanTest, FontValuesNameFilesAsGivenOrInTheFontsFolder) {
     EXPECT_EQ(TrkScan(ScanFonts), 0u);
 
     ExpectValueReports(
-        fonts, kFontsCode,
+        FReports, fonts, kFontsCode,
         {
             {OwnName("bare"), true, true, OwnName("bare"), OwnName("bare.ttf")},
             {OwnName("full"), true, true, OwnName("full"), fullPath},
@@ -122,7 +122,7 @@ TEST_F(ValueListScanTest, HelpValuesNameAFileInTheFolderTheyHold) {
 
     auto in = [&](const std::string& name) { return folder + "\\" + name; };
     ExpectValueReports(
-        help, kFontsCode,
+        FReports, help, kFontsCode,
         {
             {OwnName("a.hlp"), true, true, OwnName("a.hlp"), in(OwnName("a.hlp"))},
             {OwnName("b.chm"), true, true, OwnName("b.chm"), in(OwnName("b.chm"))},
@@ -131,7 +131,7 @@ TEST_F(ValueListScanTest, HelpValuesNameAFileInTheFolderTheyHold) {
             {OwnName("gone.hlp"), true, false, OwnName("gone.hlp"), in(OwnName("gone.hlp"))},
             {OwnName("c.hlp"), false, false, "", ""},
         });
-    ExpectValueReports(html, kFontsCode,
+    ExpectValueReports(FReports, html, kFontsCode,
                        {{OwnName("h.chm"), true, false, OwnName("h.chm"), in(OwnName("h.chm"))}});
 }
 
@@ -143,15 +143,15 @@ TEST_F(ValueListScanTest, HelpResultIsThatOfTheHelpHtmlPass) {
     {
         DeniedKey denied(html);
         EXPECT_EQ(ScanHelpFileKeys(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-        EXPECT_EQ(ValueReports(help.Path(), OwnName()).size(), 1u);
-        EXPECT_TRUE(ValueReports(html.Path(), OwnName()).empty());
+        EXPECT_EQ(FReports.Values(help.Path(), OwnName()).size(), 1u);
+        EXPECT_TRUE(FReports.Values(html.Path(), OwnName()).empty());
     }
-    g_reports.clear();
+    FReports.Clear();
     {
         DeniedKey denied(help);
         EXPECT_EQ(ScanHelpFileKeys(), 0u);
-        EXPECT_TRUE(ValueReports(help.Path(), OwnName()).empty());
-        EXPECT_EQ(ValueReports(html.Path(), OwnName()).size(), 1u);
+        EXPECT_TRUE(FReports.Values(help.Path(), OwnName()).empty());
+        EXPECT_EQ(FReports.Values(html.Path(), OwnName()).size(), 1u);
     }
     HKEY windows = CreateKeyForTest(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows");
     EXPECT_EQ(ScanHelpFileValues(windows, OwnName().c_str()),
@@ -176,7 +176,7 @@ TEST_F(ValueListScanTest, SharedDllValuesAreTestedByNameWhateverTheirType) {
 
     EXPECT_EQ(TrkScan(ScanSharedFiles), 0u);
 
-    ExpectValueReports(shared, kSharedCode,
+    ExpectValueReports(FReports, shared, kSharedCode,
                        {
                            {present, true, true, "present.dll", present},
                            {gone, true, false, "gone.dll", gone},
@@ -208,7 +208,7 @@ TEST_F(ValueListScanTest, RunCommandsMustStartAProgramThatExists) {
 
     EXPECT_EQ(TrkScan(ScanStartup), 0u);
 
-    ExpectValueReports(run, kFontsCode,
+    ExpectValueReports(FReports, run, kFontsCode,
                        {
                            {OwnName("quoted"), true, true, OwnName("quoted"), quoted},
                            {OwnName("expand"), true, true, OwnName("expand"), expand},
@@ -227,17 +227,17 @@ TEST_F(ValueListScanTest, AKeyWithOneValueReportsItAtHundred) {
     if (!shared.MadeByTest()) GTEST_SKIP() << "SharedDlls holds values of others";
     shared.SetDword("", "C:\\nowhere\\only.dll", 1);
     EXPECT_EQ(TrkScan(ScanSharedFiles), 0u);
-    ASSERT_EQ(g_reports.size(), 1u);
-    EXPECT_EQ(g_reports[0].percent, 100.0);
+    ASSERT_EQ(FReports.All().size(), 1u);
+    EXPECT_EQ(FReports.All()[0].percent, 100.0);
 }
 
 TEST_F(ValueListScanTest, StopFromTheEntryCallbackEndsTheScanAfterTheCurrentValue) {
     RegArea run(HKEY_LOCAL_MACHINE, kMachine, kRunKey);
     for (const char* name : {"a", "b", "c"})
         run.SetString("", OwnName(name).c_str(), "C:\\nowhere\\x.exe");
-    g_onReport = [](const Report&) { TrkStopScan(); };
+    FReports.onEach = [](const Report&) { TrkStopScan(); };
     EXPECT_EQ(TrkScan(ScanStartup), 0u);
-    EXPECT_EQ(g_reports.size(), 1u);
+    EXPECT_EQ(FReports.All().size(), 1u);
 }
 
 // The scans dispatch the caller's messages after each report, so a Stop
@@ -255,12 +255,12 @@ TEST_F(ValueListScanTest, EachScanPumpsMessagesAfterEveryReport) {
     }
     for (uint32_t category : {ScanFonts, ScanHelpFiles, ScanSharedFiles, ScanStartup}) {
         SCOPED_TRACE(category);
-        g_reports.clear();
-        PumpProbe probe;
+        FReports.Clear();
+        PumpProbe probe(FReports);
         EXPECT_EQ(TrkScan(category), 0u);
         EXPECT_TRUE(probe.DispatchedDuringScan());
         EXPECT_EQ(probe.ReportsAtDispatch(), 1u);
-        EXPECT_EQ(g_reports.size(), 1u);
+        EXPECT_EQ(FReports.All().size(), 1u);
     }
 }
 
@@ -277,5 +277,5 @@ TEST_F(ValueListScanTest, AnUnopenableKeyIsTheScansResultAndReportsNothing) {
         DeniedKey denied(run);
         EXPECT_EQ(ScanRunValues(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     }
-    EXPECT_TRUE(g_reports.empty());
+    EXPECT_TRUE(FReports.All().empty());
 }

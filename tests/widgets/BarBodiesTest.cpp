@@ -1,8 +1,8 @@
 // Progress-bar bodies: filled and empty parts, the percent text, LED blocks
 // and themed chunks.
+#include <classlib/Themes.h>
 #include <gtest/gtest.h>
 #include <widgets/common/BarBodies.h>
-#include <widgets/common/KitDraw.h>
 
 #include "KitFixture.h"
 
@@ -195,7 +195,7 @@ TEST(LedBar, TransparentDrawsOnlyTheLitBlocksInsetByOne) {
 }
 
 TEST(LedBar, ThemedChunksFillTheShareInsideAOnePixelRing) {
-    if (!VisualStylesActive()) GTEST_SKIP() << "visual styles are off";
+    if (!ThemesEnabled()) GTEST_SKIP() << "visual styles are off";
     TPaintTarget horizontal(100, 20);
     PaintLedBar(horizontal.Canvas(), Rect(0, 0, 100, 20), orHorizontal, clBlue, clYellow, 20, 50,
                 true, false);

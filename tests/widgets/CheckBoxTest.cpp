@@ -4,11 +4,11 @@
 // caption's place and size, custom glyphs and the frame controller.
 #include <classlib/ActnList.h>
 #include <classlib/ImgList.h>
+#include <classlib/Themes.h>
 #include <gtest/gtest.h>
 #include <uxtheme.h>
 #include <vssym32.h>
 #include <widgets/buttons/CheckBox.h>
-#include <widgets/common/KitDraw.h>
 
 #include <string>
 
@@ -285,7 +285,7 @@ TEST_F(CheckBoxTest, TheClassicGlyphIsThePlatformsFrameControl) {
 }
 
 TEST_F(CheckBoxTest, TheThemedGlyphShowsTheStateAndTheLook) {
-    ASSERT_TRUE(VisualStylesActive());
+    ASSERT_TRUE(ThemesEnabled());
     struct TCase {
         TCheckBoxState state;
         bool enabled;
@@ -344,12 +344,7 @@ TEST_F(CheckBoxTest, TheCaptionStandsBesideTheGlyphAndSizesTheBox) {
     Box->SetWidth(300);
     Box->SetAutoSize(true);
     Box->Font()->SetColor(clBlack);
-    TClientDC screen;
-    TCanvas measure;
-    measure.SetHandle(screen.Get());
-    measure.Font()->Assign(Box->Font());
-    const TSize text = measure.TextExtent("Wide caption text");
-    measure.SetHandle(nullptr);
+    const TSize text = TextSizeIn(Box->Font(), "Wide caption text");
     EXPECT_EQ(Box->Width(), text.cx + 19);
     EXPECT_EQ(Box->Height(), std::max<int>(15, text.cy + 2));
 
@@ -363,6 +358,32 @@ TEST_F(CheckBoxTest, TheCaptionStandsBesideTheGlyphAndSizesTheBox) {
             }
     EXPECT_GE(firstInk, 18);
     EXPECT_LT(firstInk, 22);
+}
+
+// The order the program's windows set things in: the box fits its caption
+// when its window is made, the skin then gives it a width, the language texts
+// a longer caption.
+TEST_F(CheckBoxTest, AWidthGivenLaterStaysAndALongerCaptionRefitsOnOneLine) {
+    const int fitted = Box->Width();
+    Box->SetBounds(20, 20, 300, 20);
+    // Neither a resize of its own nor a layout pass of its form fits it again.
+    EXPECT_EQ(Box->BoundsRect(), Bounds(20, 20, 300, 20));
+    Form->SetWidth(Form->Width() + 10);
+    Form->Realign();
+    Box->Realign();
+    Pump(20);
+    EXPECT_EQ(Box->BoundsRect(), Bounds(20, 20, 300, 20));
+
+    // Measured at the width it was given, the longer caption takes one line.
+    const std::string caption = "Scan the history lists of the programs";
+    Box->SetCaption(caption);
+    const TSize text = TextSizeIn(Box->Font(), caption);
+    EXPECT_GT(text.cx + 19, fitted);
+    EXPECT_EQ(Box->BoundsRect(), Bounds(20, 20, text.cx + 19, std::max<int>(15, text.cy + 2)));
+    // A width given after the refit stays too.
+    Box->SetWidth(320);
+    Box->Realign();
+    EXPECT_EQ(Box->Width(), 320);
 }
 
 TEST_F(CheckBoxTest, ADisabledCaptionIsGreyed) {

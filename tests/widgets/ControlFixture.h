@@ -62,11 +62,6 @@ protected:
     std::unique_ptr<TForm> Form;
 };
 
-// The bitmap's pixel as a plain RGB value.
-inline COLORREF PixelAt(TBitmap* bitmap, int x, int y) {
-    return GetPixel(bitmap->Canvas()->Handle(), x, y) & 0xFFFFFF;
-}
-
 // Whether every pixel of the area of two bitmaps is the same.
 inline bool SameArea(TBitmap* a, int ax, int ay, TBitmap* b, int bx, int by, int width,
                      int height) {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "ControlProbes.h"
-#include "FaceFixture.h"
 #include "KitFixture.h"
 #include "WindowFixture.h"
 
@@ -84,10 +83,10 @@ TEST_F(ImagePanelTest, WithoutAPictureItShowsItsColourOrItsParent) {
     Panel->SetTransparent(true);
     auto through = Face();
     // The parent's green, and its red child at parent (5..25, 5..25).
-    EXPECT_EQ(At(through.get(), 0, 0), Rgb(clRed));
-    EXPECT_EQ(At(through.get(), 14, 14), Rgb(clRed));
-    EXPECT_EQ(At(through.get(), 15, 15), Rgb(ParentColour));
-    EXPECT_EQ(At(through.get(), 59, 39), Rgb(ParentColour));
+    EXPECT_EQ(PixelAt(through.get(), 0, 0), Rgb(clRed));
+    EXPECT_EQ(PixelAt(through.get(), 14, 14), Rgb(clRed));
+    EXPECT_EQ(PixelAt(through.get(), 15, 15), Rgb(ParentColour));
+    EXPECT_EQ(PixelAt(through.get(), 59, 39), Rgb(ParentColour));
     EXPECT_EQ(Extent(through.get(), Rgb(PanelColour)).right, -1);
 }
 
@@ -97,10 +96,10 @@ TEST_F(ImagePanelTest, DrawStylesPlaceThePicture) {
 
     // Once, at the top left; the rest is the panel's colour.
     auto once = Face();
-    EXPECT_EQ(At(once.get(), 0, 0), Rgb(clRed));
-    EXPECT_EQ(At(once.get(), 1, 1), Rgb(clYellow));
-    EXPECT_EQ(At(once.get(), 2, 0), Rgb(PanelColour));
-    EXPECT_EQ(At(once.get(), 59, 39), Rgb(PanelColour));
+    EXPECT_EQ(PixelAt(once.get(), 0, 0), Rgb(clRed));
+    EXPECT_EQ(PixelAt(once.get(), 1, 1), Rgb(clYellow));
+    EXPECT_EQ(PixelAt(once.get(), 2, 0), Rgb(PanelColour));
+    EXPECT_EQ(PixelAt(once.get(), 59, 39), Rgb(PanelColour));
 
     Panel->SetDrawStyle(idsStretch);
     auto stretched = Face();
@@ -112,7 +111,7 @@ TEST_F(ImagePanelTest, DrawStylesPlaceThePicture) {
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 60; ++x) {
             const TColor expected[2][2] = {{clRed, clLime}, {clBlue, clYellow}};
-            ASSERT_EQ(At(tiled.get(), x, y), Rgb(expected[y % 2][x % 2])) << x << "," << y;
+            ASSERT_EQ(PixelAt(tiled.get(), x, y), Rgb(expected[y % 2][x % 2])) << x << "," << y;
         }
 }
 
@@ -128,8 +127,8 @@ TEST_F(ImagePanelTest, ATransparentPanelLeavesThePicturesTransparentColourToItsP
     Panel->SetTransparent(true);
     EXPECT_TRUE(Panel->Picture()->Graphic()->Transparent());
     auto through = Face();
-    EXPECT_EQ(At(through.get(), 30, 5), Rgb(clBlue));
-    EXPECT_EQ(At(through.get(), 30, 30), Rgb(ParentColour));
+    EXPECT_EQ(PixelAt(through.get(), 30, 5), Rgb(clBlue));
+    EXPECT_EQ(PixelAt(through.get(), 30, 30), Rgb(ParentColour));
 
     // A picture loaded later follows the panel's flag too.
     SetPictureBitmap(bitmap.get());
@@ -137,7 +136,7 @@ TEST_F(ImagePanelTest, ATransparentPanelLeavesThePicturesTransparentColourToItsP
     Panel->SetTransparent(false);
     EXPECT_FALSE(Panel->Picture()->Graphic()->Transparent());
     auto opaque = Face();
-    EXPECT_EQ(At(opaque.get(), 30, 30), Rgb(clFuchsia));
+    EXPECT_EQ(PixelAt(opaque.get(), 30, 30), Rgb(clFuchsia));
 }
 
 TEST_F(ImagePanelTest, TheCaptionIsOneLinePlacedByAlignment) {
@@ -230,6 +229,27 @@ TEST_F(ImagePanelTest, AutoSizeOnAndOffWithAPicture) {
     auto bigger = FilledBitmap(70, 70, clBlue);
     SetPictureBitmap(bigger.get());
     EXPECT_EQ(Panel->BoundsRect(), Bounds(10, 10, 80, 60));
+}
+
+TEST_F(ImagePanelTest, ASizeGivenAfterThePicturesStaysUntilThePictureChanges) {
+    auto picture = FilledBitmap(50, 30, clBlue);
+    Panel->SetAutoSize(true);
+    SetPictureBitmap(picture.get());
+    EXPECT_EQ(Panel->BoundsRect(), Bounds(10, 10, 50, 30));
+    // As the skin loader sizes it after loading its picture: resizes and
+    // layout passes leave the size it was given.
+    Panel->SetBounds(10, 10, 120, 90);
+    Parent->Realign();
+    Panel->Realign();
+    Pump(20);
+    EXPECT_EQ(Panel->BoundsRect(), Bounds(10, 10, 120, 90));
+    // A new picture, or AutoSize set again, takes the picture's size.
+    auto wider = FilledBitmap(70, 20, clBlue);
+    SetPictureBitmap(wider.get());
+    EXPECT_EQ(Panel->BoundsRect(), Bounds(10, 10, 70, 20));
+    Panel->SetBounds(10, 10, 120, 90);
+    Panel->SetAutoSize(true);
+    EXPECT_EQ(Panel->BoundsRect(), Bounds(10, 10, 70, 20));
 }
 
 TEST_F(ImagePanelTest, EraseLeavesTheSurfaceAlone) {

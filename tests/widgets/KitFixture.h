@@ -1,18 +1,41 @@
-// KitFixture.h - a bitmap to paint the kit's routines on and read back.
+// KitFixture.h - a bitmap to paint the kit's routines on and read back, and
+// the one reader of painted pixels the widget tests share.
 #pragma once
 
 #include <classlib/Pictures.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "GraphicsFixture.h"
 
 // A colour none of the painters uses, so that untouched pixels stand out.
 constexpr TColor Untouched = 0x00123456;
+
+// The bitmap's pixel as a plain RGB value.
+inline COLORREF PixelAt(TBitmap* bitmap, int x, int y) {
+    return GetPixel(bitmap->Canvas()->Handle(), x, y) & 0xFFFFFF;
+}
+
+// The rows and columns holding pixels of colour (with ink: of any other
+// colour); right -1 when there are none.
+inline TRect Extent(TBitmap* bitmap, COLORREF colour, bool ink = false) {
+    TRect extent{bitmap->Width(), bitmap->Height(), -1, -1};
+    for (int y = 0; y < bitmap->Height(); ++y)
+        for (int x = 0; x < bitmap->Width(); ++x) {
+            if ((PixelAt(bitmap, x, y) == colour) == ink) continue;
+            extent.left = std::min<LONG>(extent.left, x);
+            extent.top = std::min<LONG>(extent.top, y);
+            extent.right = std::max<LONG>(extent.right, x + 1);
+            extent.bottom = std::max<LONG>(extent.bottom, y + 1);
+        }
+    return extent;
+}
 
 class TPaintTarget {
 public:
@@ -23,7 +46,7 @@ public:
     TBitmap* Bitmap() { return FBitmap.get(); }
     int Width() const { return FBitmap->Width(); }
     int Height() const { return FBitmap->Height(); }
-    COLORREF At(int x, int y) { return GetPixel(FBitmap->Canvas()->Handle(), x, y); }
+    COLORREF At(int x, int y) { return PixelAt(FBitmap.get(), x, y); }
     // The pixels of a row or a column.
     std::vector<COLORREF> Row(int y) {
         std::vector<COLORREF> pixels;
@@ -56,6 +79,17 @@ inline std::ostream& operator<<(std::ostream& out, const TRect& r) {
 }
 
 inline COLORREF Rgb(TColor color) { return ColorToRGB(color); }
+
+// The size of text in font on the screen, as a control measures its caption.
+inline TSize TextSizeIn(const TFont* font, const std::string& text) {
+    TClientDC screen;
+    TCanvas measure;
+    measure.SetHandle(screen.Get());
+    measure.SetFont(font);
+    const TSize size = measure.TextExtent(text);
+    measure.SetHandle(nullptr);
+    return size;
+}
 
 // Every channel of a within tolerance of b's.
 inline bool Near(COLORREF a, COLORREF b, int tolerance) {

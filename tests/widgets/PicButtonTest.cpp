@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "ControlProbes.h"
-#include "FaceFixture.h"
 #include "KitFixture.h"
 #include "WindowFixture.h"
 
@@ -113,14 +112,14 @@ TEST_F(PicButtonTest, EachStateShowsItsPictureOrTheNormalOne) {
         if (c.hover) button->SetPicMouseHover(PictureOf(40, 20, clLime).get());
         if (c.down) button->SetPicMouseDown(PictureOf(40, 20, clBlue).get());
         if (c.disabled) button->SetPicDisabled(PictureOf(40, 20, clYellow).get());
-        EXPECT_EQ(At(Face(button).get(), 20, 10), Rgb(c.inNormal));
+        EXPECT_EQ(PixelAt(Face(button).get(), 20, 10), Rgb(c.inNormal));
         button->MouseEnter();
-        EXPECT_EQ(At(Face(button).get(), 20, 10), Rgb(c.inHover));
+        EXPECT_EQ(PixelAt(Face(button).get(), 20, 10), Rgb(c.inHover));
         button->Press();
-        EXPECT_EQ(At(Face(button).get(), 20, 10), Rgb(c.inDown));
+        EXPECT_EQ(PixelAt(Face(button).get(), 20, 10), Rgb(c.inDown));
         // Disabled comes first, whatever else holds.
         button->SetEnabled(false);
-        EXPECT_EQ(At(Face(button).get(), 20, 10), Rgb(c.inDisabled));
+        EXPECT_EQ(PixelAt(Face(button).get(), 20, 10), Rgb(c.inDisabled));
         delete button;
     }
 }
@@ -154,21 +153,21 @@ TEST_F(PicButtonTest, TheTransparentColourOfThePictureCanBeLeftOut) {
     TPicture picture;
     picture.SetGraphic(bitmap.get());
     Button->SetPicNormal(&picture);
-    EXPECT_EQ(At(Face().get(), 10, 10), Rgb(clFuchsia));
+    EXPECT_EQ(PixelAt(Face().get(), 10, 10), Rgb(clFuchsia));
     Button->SetEnableTransparentColor(true);
-    EXPECT_EQ(At(Face().get(), 10, 10), Rgb(ButtonColour));
-    EXPECT_EQ(At(Face().get(), 50, 10), Rgb(clBlue));
+    EXPECT_EQ(PixelAt(Face().get(), 10, 10), Rgb(ButtonColour));
+    EXPECT_EQ(PixelAt(Face().get(), 50, 10), Rgb(clBlue));
     Button->SetTransparentColor(clBlue);
-    EXPECT_EQ(At(Face().get(), 50, 10), Rgb(ButtonColour));
+    EXPECT_EQ(PixelAt(Face().get(), 50, 10), Rgb(ButtonColour));
 }
 
 TEST_F(PicButtonTest, ATransparentButtonShowsItsParent) {
     new TSwatch(Form.get(), Parent, Bounds(10, 20, 20, 20), clRed);
     Button->SetTransparent(true);
     auto face = Face();
-    EXPECT_EQ(At(face.get(), 0, 0), Rgb(clRed));  // parent (20, 30)
-    EXPECT_EQ(At(face.get(), 9, 9), Rgb(clRed));
-    EXPECT_EQ(At(face.get(), 10, 10), Rgb(ParentColour));
+    EXPECT_EQ(PixelAt(face.get(), 0, 0), Rgb(clRed));  // parent (20, 30)
+    EXPECT_EQ(PixelAt(face.get(), 9, 9), Rgb(clRed));
+    EXPECT_EQ(PixelAt(face.get(), 10, 10), Rgb(ParentColour));
     EXPECT_EQ(Extent(face.get(), Rgb(ButtonColour)).right, -1);
 }
 
@@ -203,7 +202,7 @@ TEST_F(PicButtonTest, OnAPageTheButtonShowsThePageControlAtItsOwnPlace) {
     const int y = 60 - sheet->Top() - 20;
     ASSERT_TRUE(x > 0 && x < 40 && y > 0 && y < 40) << x << "," << y;
     auto face = Face(button);
-    EXPECT_EQ(At(face.get(), x, y), RGB(255, 0, 0));
+    EXPECT_EQ(PixelAt(face.get(), x, y), RGB(255, 0, 0));
     EXPECT_EQ(Extent(face.get(), RGB(255, 0, 0)), Bounds(x, y, 1, 1));
     EXPECT_EQ(Extent(face.get(), Rgb(clYellow)).right, -1);  // not the sheet's colour
 }
@@ -301,17 +300,17 @@ TEST_F(PicButtonTest, EachStateDrawsTheCaptionInItsFont) {
     EXPECT_EQ(Extent(Face().get(), Rgb(ButtonColour), true), normal);
     Button->SetDrawBorder(true);
     auto framed = Face();
-    EXPECT_EQ(At(framed.get(), 0, 0), Rgb(clGray));
-    EXPECT_EQ(At(framed.get(), 119, 39), Rgb(clGray));
+    EXPECT_EQ(PixelAt(framed.get(), 0, 0), Rgb(clGray));
+    EXPECT_EQ(PixelAt(framed.get(), 119, 39), Rgb(clGray));
     Button->SetEnabled(true);
-    EXPECT_EQ(At(Face().get(), 0, 20), Rgb(clBlack));
+    EXPECT_EQ(PixelAt(Face().get(), 0, 20), Rgb(clBlack));
 }
 
 TEST_F(PicButtonTest, TheFocusRectangleNeedsFocusTabStopAndDrawFocused) {
     auto dotted = [&] {
         auto face = Face();
         int marks = 0;
-        for (int x = 2; x < 73; ++x) marks += At(face.get(), x, 2) != Rgb(ButtonColour);
+        for (int x = 2; x < 73; ++x) marks += PixelAt(face.get(), x, 2) != Rgb(ButtonColour);
         return marks;
     };
     Button->SetTabStop(true);
@@ -319,7 +318,7 @@ TEST_F(PicButtonTest, TheFocusRectangleNeedsFocusTabStopAndDrawFocused) {
     Button->SetFocus();
     ASSERT_TRUE(Button->Focused());
     EXPECT_GT(dotted(), 20);
-    EXPECT_EQ(At(Face().get(), 1, 1), Rgb(ButtonColour));  // inside the margin
+    EXPECT_EQ(PixelAt(Face().get(), 1, 1), Rgb(ButtonColour));  // inside the margin
     Button->SetFocusedRectMargin(4);
     EXPECT_EQ(dotted(), 0);
     Button->SetFocusedRectMargin(2);
@@ -504,6 +503,6 @@ TEST_F(PicButtonTest, APictureLoadedInPlaceRepaintsTheButton) {
     Button->PicNormal()->LoadFromFile(path);
     EXPECT_TRUE(GetUpdateRect(Button->Handle(), nullptr, FALSE));
     EXPECT_EQ(Button->PicNormal()->Width(), 75);
-    EXPECT_EQ(At(Face().get(), 40, 12), RGB(0, 0, 255));
+    EXPECT_EQ(PixelAt(Face().get(), 40, 12), RGB(0, 0, 255));
     DeleteFileA(path.c_str());
 }

@@ -2,8 +2,8 @@
 // the three bodies painted inside its frames or the themed frame, the turn
 // to vertical, the percent text, the frame controller, and no GDI objects
 // left behind by painting.
+#include <classlib/Themes.h>
 #include <gtest/gtest.h>
-#include <widgets/common/KitDraw.h>
 #include <widgets/progress/ProgressBar.h>
 
 #include <vector>
@@ -235,7 +235,7 @@ TEST_F(ProgressBarTest, FramesAndTheInteriorGapSurroundTheBody) {
 }
 
 TEST_F(ProgressBarTest, TheThemedFrameLeavesItsOwnEdgeAroundTheBody) {
-    ASSERT_TRUE(VisualStylesActive());
+    ASSERT_TRUE(ThemesEnabled());
     MakePlain(bsTraditional, 100, 20);
     Bar->SetBorderColor(clLime);
     Bar->SetPercent(100);

@@ -42,10 +42,9 @@ inline bool Bluish(COLORREF c) {
 // empty (all 0) when there is none.
 inline TRect InkBox(TBitmap* bitmap, const TRect& area, const std::function<bool(COLORREF)>& ink) {
     TRect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-    HDC dc = bitmap->Canvas()->Handle();
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x) {
-            if (!ink(GetPixel(dc, x, y))) continue;
+            if (!ink(PixelAt(bitmap, x, y))) continue;
             box.left = std::min<LONG>(box.left, x);
             box.top = std::min<LONG>(box.top, y);
             box.right = std::max<LONG>(box.right, x + 1);
@@ -75,12 +74,10 @@ inline int InkDifferences(TBitmap* painted, const TRect& area, TFont* font,
     IntersectClipRect(canvas->Handle(), area.left, area.top, area.right, area.bottom);
     for (const TTextAt& text : texts) canvas->TextOut(text.x, text.y, text.text);
     EXPECT_NE(InkBox(reference.get(), area, ink), TRect{}) << "the reference texts leave no ink";
-    HDC expected = canvas->Handle();
-    HDC actual = painted->Canvas()->Handle();
     int differences = 0;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
-            differences += ink(GetPixel(expected, x, y)) != ink(GetPixel(actual, x, y));
+            differences += ink(PixelAt(reference.get(), x, y)) != ink(PixelAt(painted, x, y));
     return differences;
 }
 

@@ -1,6 +1,7 @@
 // CheckBoxGlyph.cpp - the check box's glyph, drawn the first of four ways
 // that applies: custom glyphs, the platform's themed part, the kit's
 // hot-track square, the classic frame control.
+#include <classlib/Themes.h>
 #include <vssym32.h>
 #include <widgets/buttons/CheckBox.h>
 #include <widgets/common/KitColors.h>
@@ -65,10 +66,9 @@ void TKitCustomCheckBox::BuildThemedGlyph(TBitmap* bitmap) {
         look = LookPressed;
     else if (MouseOver())
         look = LookHot;
-    TThemeData theme(L"BUTTON", Handle());
-    if (!theme.Get()) return;
-    DrawThemeBackground(theme.Get(), canvas->Handle(), BP_CHECKBOX, ThemedState(FState, look),
-                        &cell, nullptr);
+    TThemeData theme(Handle(), L"BUTTON");
+    if (!theme) return;
+    theme.DrawBackground(canvas->Handle(), BP_CHECKBOX, ThemedState(FState, look), cell);
     CanvasChanged(canvas);
 }
 

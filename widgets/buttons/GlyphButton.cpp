@@ -43,6 +43,12 @@ void TKitCustomGlyphButton::SetTransparent(bool value) {
     TKitCustomButton::SetTransparent(value);
 }
 
+void TKitCustomGlyphButton::SetAutoSize(bool value) {
+    if (value == AutoSize()) return;
+    TKitCustomButton::SetAutoSize(value);
+    AdjustToCaption();
+}
+
 void TKitCustomGlyphButton::MarkBackgroundStale() {
     FBackgroundStale = true;
     Invalidate();

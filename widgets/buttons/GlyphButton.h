@@ -83,6 +83,8 @@ public:
     bool TabOnEnter() const { return FTabOnEnter; }
     void SetTabOnEnter(bool value) { FTabOnEnter = value; }
     void SetTransparent(bool value) override;
+    // A change fits the control to its caption (when switched on).
+    void SetAutoSize(bool value) override;
 
     TKitFrameController* FrameController() const { return FFrameController; }
     virtual void SetFrameController(TKitFrameController* value);
@@ -103,8 +105,9 @@ public:
 protected:
     // Draws the glyph of the current state into bitmap (GlyphCellWidth x GlyphCellHeight).
     virtual void BuildGlyph(TBitmap* bitmap) = 0;
-    // The final glyph of a transparent, unthemed, built-in glyph; nothing here.
-    virtual void FinishTransparentGlyph(TBitmap*) {}
+    // The final glyph of a transparent, unthemed, built-in glyph, as it lies
+    // on canvas in cell; nothing here.
+    virtual void FinishTransparentGlyph(TCanvas*, const TRect&) {}
     // The glyph composed over the background, on canvas (the control's own when null).
     virtual void DrawGlyph(TCanvas* canvas);
     // dest becomes width x height and receives cell index of strip.
@@ -122,7 +125,6 @@ protected:
     void ActionChange(TObject* sender, bool checkDefaults) override;
     // Writes Checked with clicks suppressed, also when writing fails.
     void SetCheckedSilently(bool value);
-    void AdjustSize() override { AdjustToCaption(); }
     void Loaded() override;
     void TextChanged() override;
     void FontChanged() override;
@@ -138,7 +140,11 @@ protected:
 
     // The caption's side has the glyph cell and four pixels taken off.
     TRect TextRect() const;
-    // Sizes an AutoSize control to its caption and glyph.
+    // Sizes an AutoSize control to its caption and glyph. It runs when the
+    // window is made, the form is loaded, the caption or font changes or
+    // AutoSize is switched, never on a resize or a layout pass, so that a
+    // width given afterwards (by the skin) stays and a caption given later
+    // (by the language texts) is measured at that width.
     void AdjustToCaption();
     // The glyph cell lies on the right.
     bool GlyphOnRight() const;
@@ -151,6 +157,9 @@ private:
 
     void PaintNow();
     void CaptureBackground();
+    // The composed glyph put on canvas in cell; custom glyphs show clWindow
+    // where they hold WinMaskColor.
+    void PlaceGlyph(TCanvas* canvas, const TRect& cell, TBitmap* glyph);
     void CustomGlyphsChanged();
     void UpdateUseCustomGlyphs();
     void MarkBackgroundStale();

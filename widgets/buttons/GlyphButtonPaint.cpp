@@ -1,6 +1,7 @@
 // GlyphButtonPaint.cpp - the glyph button's layout and painting: where the
 // glyph cell lies, the glyph composed over the cached background, the
-// caption beside it, and the size that fits the caption.
+// caption beside it (one buffered paint), and the size that fits the
+// caption.
 #include <classlib/Forms.h>
 #include <classlib/Handles.h>
 #include <widgets/buttons/GlyphButton.h>
@@ -15,10 +16,18 @@ constexpr UINT CaptionFlags = DT_EXPANDTABS | DT_WORDBREAK;
 // The gap between the glyph cell and the caption.
 constexpr int GlyphGap = 4;
 
-std::unique_ptr<TBitmap> CellBitmap(int width, int height) {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetSize(width, height);
-    return bitmap;
+// Copies bitmap onto canvas at dest with every pixel of colour replaced by
+// fill; the canvas's brush is as it was after.
+void BrushCopyWith(TCanvas* canvas, const TRect& dest, TBitmap* bitmap, TColor colour,
+                   TColor fill) {
+    TBrush* brush = canvas->Brush();
+    const TColor oldColour = brush->Color();
+    const TBrushStyle oldStyle = brush->Style();
+    brush->SetColor(fill);
+    brush->SetStyle(bsSolid);
+    canvas->BrushCopy(dest, bitmap, Rect(0, 0, bitmap->Width(), bitmap->Height()), colour);
+    brush->SetStyle(oldStyle);
+    brush->SetColor(oldColour);
 }
 
 }  // namespace
@@ -45,39 +54,35 @@ TRect TKitCustomGlyphButton::TextRect() const {
     return text;
 }
 
+// One cell bitmap: the glyph is built in it and composed over what lies
+// behind it, on the cell bitmap or on the canvas itself.
 void TKitCustomGlyphButton::DrawGlyph(TCanvas* canvas) {
     if (!canvas) canvas = Canvas();
     const TRect cell = GlyphRect();
-    const int w = FGlyphCellWidth;
-    const int h = FGlyphCellHeight;
-    const TRect whole = Rect(0, 0, w, h);
-    const bool themed = UsingThemes();
-    auto glyph = CellBitmap(w, h);
-    auto composed = CellBitmap(w, h);
-    if (Transparent() && themed) {
+    const TRect whole = Rect(0, 0, FGlyphCellWidth, FGlyphCellHeight);
+    TBitmap glyph;
+    glyph.SetSize(FGlyphCellWidth, FGlyphCellHeight);
+    if (Transparent() && UsingThemes()) {
         // The themed part draws its own edges over what lies behind it.
-        glyph->Canvas()->SetCopyMode(SRCCOPY);
-        glyph->Canvas()->CopyRect(whole, canvas, cell);
-        BuildGlyph(glyph.get());
-        composed->Assign(glyph.get());
-    } else if (Transparent()) {
-        composed->Canvas()->CopyRect(whole, canvas, cell);
-        BuildGlyph(glyph.get());
-        DrawBitmapTransparent(composed->Canvas(), glyph.get(), whole, whole, FTransparentColor);
-    } else {
-        BuildGlyph(glyph.get());
-        composed->Canvas()->Brush()->SetColor(Color());
-        composed->Canvas()->BrushCopy(whole, glyph.get(), whole, FTransparentColor);
+        glyph.Canvas()->CopyRect(whole, canvas, cell);
+        BuildGlyph(&glyph);
+        return PlaceGlyph(canvas, cell, &glyph);
     }
-    auto final = CellBitmap(w, h);
-    if (FUseCustomGlyphs) {
-        final->Canvas()->Brush()->SetColor(clWindow);
-        final->Canvas()->BrushCopy(whole, composed.get(), whole, FWinMaskColor);
-    } else {
-        final->Assign(composed.get());
-        if (Transparent() && !themed) FinishTransparentGlyph(final.get());
+    BuildGlyph(&glyph);
+    if (!Transparent()) {
+        BrushCopyWith(glyph.Canvas(), whole, &glyph, FTransparentColor, Color());
+        return PlaceGlyph(canvas, cell, &glyph);
     }
-    canvas->Draw(cell.left, cell.top, final.get());
+    DrawBitmapTransparent(canvas, &glyph, cell, whole, FTransparentColor);
+    if (!FUseCustomGlyphs) return FinishTransparentGlyph(canvas, cell);
+    // Custom glyphs then have their mask colour replaced in the composed cell.
+    glyph.Canvas()->CopyRect(whole, canvas, cell);
+    PlaceGlyph(canvas, cell, &glyph);
+}
+
+void TKitCustomGlyphButton::PlaceGlyph(TCanvas* canvas, const TRect& cell, TBitmap* glyph) {
+    if (FUseCustomGlyphs) return BrushCopyWith(canvas, cell, glyph, FWinMaskColor, clWindow);
+    canvas->Draw(cell.left, cell.top, glyph);
 }
 
 void TKitCustomGlyphButton::CaptureBackground() {
@@ -95,21 +100,18 @@ void TKitCustomGlyphButton::CaptureBackground() {
 
 void TKitCustomGlyphButton::Paint() {
     if (ComponentState().Contains(csDestroying) || Width() <= 0 || Height() <= 0) return;
-    TBitmap picture;
-    picture.SetSize(Width(), Height());
-    TCanvas* canvas = picture.Canvas();
-    canvas->Font()->Assign(Font());
-    canvas->Brush()->SetColor(Color());
     if (FBackgroundStale) CaptureBackground();
     const TRect all = Rect(0, 0, Width(), Height());
+    TBufferedPaint buffer(Canvas(), all);
+    TCanvas* canvas = buffer.Canvas();
+    canvas->Font()->Assign(Font());
+    canvas->Brush()->SetColor(Color());
     canvas->CopyRect(all, FBackgroundCache->Canvas(), all);
     DrawGlyph(canvas);
     TRect text = TextRect();
     DrawCaption(canvas, text, CaptionFlags | (UseRightToLeftAlignment() ? DT_RIGHT : 0));
     InflateRect(&text, 1, 1);
     if (Focused() && !Caption().empty()) DrawDottedFocusFrame(canvas, text);
-    Canvas()->SetCopyMode(SRCCOPY);
-    Canvas()->Draw(0, 0, &picture);
 }
 
 void TKitCustomGlyphButton::PaintNow() {

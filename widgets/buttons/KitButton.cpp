@@ -1,5 +1,6 @@
 // KitButton.cpp - the button base: construction, setters, press and mouse-over
 // tracking, transparency and focus repaints.
+#include <classlib/Themes.h>
 #include <widgets/buttons/KitButton.h>
 #include <widgets/common/KitDraw.h>
 
@@ -33,7 +34,7 @@ void TKitCustomButton::SetHotTrack(bool value) { ChangeAndInvalidate(FHotTrack, 
 void TKitCustomButton::SetThemeAware(bool value) { ChangeAndInvalidate(FThemeAware, value); }
 void TKitCustomButton::SetTransparent(bool value) { ChangeAndInvalidate(FTransparent, value); }
 
-bool TKitCustomButton::UsingThemes() const { return FThemeAware && VisualStylesActive(); }
+bool TKitCustomButton::UsingThemes() const { return FThemeAware && ThemesEnabled(); }
 
 // The right and bottom edges lie outside.
 bool TKitCustomButton::InClient(int x, int y) const {

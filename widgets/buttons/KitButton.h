@@ -77,14 +77,6 @@ protected:
     void WMSetFocus(TMessage& message) override;
     void WMKillFocus(TMessage& message) override;
 
-    // Stores a changed value and invalidates; an equal one changes nothing.
-    template <class T>
-    void ChangeAndInvalidate(T& field, T value) {
-        if (field == value) return;
-        field = value;
-        Invalidate();
-    }
-
     bool FShowPressed = false;
 
 private:

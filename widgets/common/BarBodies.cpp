@@ -1,7 +1,7 @@
 // BarBodies.cpp - the traditional, gradient and LED bodies of the progress bar.
 #include "BarBodies.h"
 
-#include <uxtheme.h>
+#include <classlib/Themes.h>
 #include <vssym32.h>
 
 #include <algorithm>
@@ -45,22 +45,21 @@ void DrawPercentIn(TCanvas* canvas, const TRect& rect, const TRect& part, const 
 // The platform's progress chunks over the filled share of rect shrunk by one.
 // A vertical chunk is drawn upside down into a bitmap and flipped, so that its
 // pattern starts at the bottom.
-void PaintThemedChunks(TCanvas* canvas, HTHEME theme, const TRect& rect, TOrientation orientation,
-                       int percent) {
+void PaintThemedChunks(TCanvas* canvas, const TThemeData& theme, const TRect& rect,
+                       TOrientation orientation, int percent) {
     const TRect r = ShrinkRect(rect, 1);
     if (orientation == orHorizontal) {
         const TRect filled =
             Rect(r.left, r.top, r.left + ShareOf(r.right - r.left, percent), r.bottom);
         if (filled.right <= filled.left || filled.bottom <= filled.top) return;
-        DrawThemeBackground(theme, canvas->Handle(), PP_CHUNK, 0, &filled, nullptr);
+        theme.DrawBackground(canvas->Handle(), PP_CHUNK, 0, filled);
         return CanvasChanged(canvas);
     }
     const int width = r.right - r.left, height = ShareOf(r.bottom - r.top, percent);
     if (width <= 0 || height <= 0) return;
     TBitmap chunk;
     chunk.SetSize(width, height);
-    const RECT cell = Rect(0, 0, width, height);
-    DrawThemeBackground(theme, chunk.Canvas()->Handle(), PP_CHUNKVERT, 0, &cell, nullptr);
+    theme.DrawBackground(chunk.Canvas()->Handle(), PP_CHUNKVERT, 0, Rect(0, 0, width, height));
     FlipBitmapVertically(&chunk);
     canvas->Draw(r.left, r.bottom - height, &chunk);
 }
@@ -168,9 +167,9 @@ void PaintLedBar(TCanvas* canvas, const TRect& rect, TOrientation orientation, T
                  TColor backColor, int numSegments, uint16_t percent, bool themeAware,
                  bool transparent) {
     const int shown = std::min<int>(percent, FullPercent);
-    if (themeAware && VisualStylesActive()) {
-        TThemeData theme(L"PROGRESS");
-        if (theme.Get()) return PaintThemedChunks(canvas, theme.Get(), rect, orientation, shown);
+    if (themeAware && ThemesEnabled()) {
+        TThemeData theme(nullptr, L"PROGRESS");
+        if (theme) return PaintThemedChunks(canvas, theme, rect, orientation, shown);
     }
     PaintLedBlocks(canvas, rect, orientation, barColor, backColor, numSegments, shown, transparent);
 }

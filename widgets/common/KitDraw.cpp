@@ -2,8 +2,6 @@
 // flipped bitmaps, the parent's image and text.
 #include "KitDraw.h"
 
-#include <uxtheme.h>
-
 #include <cstring>
 
 #include "Frames.h"
@@ -149,5 +147,3 @@ int CanvasDrawText(TCanvas* canvas, std::string_view text, TRect& rect, UINT fla
     CanvasChanged(canvas);
     return height;
 }
-
-bool VisualStylesActive() { return IsThemeActive() && IsAppThemed(); }

@@ -8,7 +8,8 @@
 //   FlipBitmapVertically   a bitmap turned upside down
 //   CopyParentImage        what a parent window shows behind a control
 //   CanvasDrawText         the platform's DrawText with the canvas's font
-//   VisualStylesActive     whether themed parts are to be drawn
+//
+// Whether themed parts are drawn is the class library's ThemesEnabled.
 #pragma once
 
 #include <classlib/Graphics.h>
@@ -66,7 +67,3 @@ void CopyParentImage(HWND parent, TPoint controlOrigin, HDC dc, bool invalidateP
 // solid brush); rect is updated as DrawText does with DT_CALCRECT. Returns
 // the height of the text.
 int CanvasDrawText(TCanvas* canvas, std::string_view text, TRect& rect, UINT flags);
-
-// The platform's visual styles are on, and on for this program: a control
-// whose ThemeAware is set draws the themed parts.
-bool VisualStylesActive();

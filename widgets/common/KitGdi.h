@@ -4,13 +4,13 @@
 //   ShrinkRect       a rectangle moved in on every side
 //   CanvasChanged    tells a canvas's owner that its DC was drawn on directly
 //   FillSolid        a rectangle in one colour, with a brush made for the call
-//   TMemoryBitmap    an off-screen bitmap selected into a memory DC
-//   TThemeData       the platform's theme data of a window class, for one drawing
+//
+// Off-screen bitmaps are the class library's TMemoryBitmap and, for a
+// buffered paint, TBufferedPaint.
 #pragma once
 
 #include <classlib/Graphics.h>
 #include <classlib/Handles.h>
-#include <uxtheme.h>
 
 inline COLORREF PlainRgb(TColor color) { return ColorToRGB(color) & 0xFFFFFF; }
 
@@ -26,38 +26,3 @@ inline void CanvasChanged(TCanvas* canvas) {
 
 // Nothing for an empty rectangle.
 void FillSolid(HDC dc, const TRect& rect, COLORREF color);
-
-// An off-screen bitmap compatible with a DC, selected into a memory DC of its
-// own for its lifetime. Valid() is false when the platform refused either.
-class TMemoryBitmap {
-public:
-    TMemoryBitmap(HDC reference, int width, int height);
-    TMemoryBitmap(const TMemoryBitmap&) = delete;
-    TMemoryBitmap& operator=(const TMemoryBitmap&) = delete;
-    ~TMemoryBitmap();
-
-    bool Valid() const { return FDC && FBitmap; }
-    HDC DC() const { return FDC.Get(); }
-    HBITMAP Bitmap() const { return FBitmap.Get(); }
-
-private:
-    TOwnedDC FDC;
-    TGdiObject<HBITMAP> FBitmap;
-    HGDIOBJ FPrevious = nullptr;
-};
-
-// Get() is null when visual styles are off or the class has no theme.
-class TThemeData {
-public:
-    explicit TThemeData(const wchar_t* classList, HWND window = nullptr)
-        : FTheme(OpenThemeData(window, classList)) {}
-    ~TThemeData() {
-        if (FTheme) CloseThemeData(FTheme);
-    }
-    TThemeData(const TThemeData&) = delete;
-    TThemeData& operator=(const TThemeData&) = delete;
-    HTHEME Get() const { return FTheme; }
-
-private:
-    HTHEME FTheme;
-};

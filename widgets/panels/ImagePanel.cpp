@@ -1,4 +1,4 @@
-// ImagePanel.cpp - painting the picture panel through one off-screen bitmap.
+// ImagePanel.cpp - painting the picture panel through one buffered paint.
 #include "ImagePanel.h"
 
 #include <classlib/SysUtils.h>
@@ -26,10 +26,7 @@ bool TCustomImagePanel::HasGraphic() const {
 }
 
 void TCustomImagePanel::SetTransparent(bool value) {
-    if (value == FTransparent) return;
-    FTransparent = value;
-    if (HasGraphic()) SyncPictureTransparency();
-    Invalidate();
+    if (ChangeAndInvalidate(FTransparent, value) && HasGraphic()) SyncPictureTransparency();
 }
 
 void TCustomImagePanel::FillBackground() {
@@ -55,10 +52,6 @@ void TCustomImagePanel::ApplyAutoSize() {
     if (align != alLeft && align != alRight && align != alClient) SetHeight(FPicture->Height());
 }
 
-void TCustomImagePanel::AdjustSize() {
-    if (HasGraphic()) ApplyAutoSize();
-}
-
 void TCustomImagePanel::SyncPictureTransparency() {
     TGraphic* graphic = FPicture->Graphic();
     if (graphic->Transparent() != FTransparent) graphic->SetTransparent(FTransparent);
@@ -77,11 +70,8 @@ void TCustomImagePanel::TextChanged() {
 void TCustomImagePanel::WMEraseBkgnd(TMessage& message) { message.Result = 1; }
 
 void TCustomImagePanel::Paint() {
-    const int width = Width();
-    const int height = Height();
-    if (width <= 0 || height <= 0) return;
-    TBitmap buffer;
-    buffer.SetSize(width, height);
+    if (Width() <= 0 || Height() <= 0) return;
+    TBufferedPaint buffer(Canvas(), Rect(0, 0, Width(), Height()));
     TCanvas* canvas = buffer.Canvas();
     const TRect client = ClientRect();
     if (FTransparent) {
@@ -107,7 +97,6 @@ void TCustomImagePanel::Paint() {
                          DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | AlignmentFlags[Alignment()]);
         FCaptionArea = client;
     }
-    Canvas()->CopyRect(Rect(0, 0, width, height), canvas, Rect(0, 0, width, height));
 }
 
 void TImagePanel::SetPicture(const TPicture* value) {
@@ -116,9 +105,11 @@ void TImagePanel::SetPicture(const TPicture* value) {
     Invalidate();
 }
 
+void TImagePanel::SetAutoSize(bool value) {
+    TCustomImagePanel::SetAutoSize(value);
+    if (HasGraphic()) ApplyAutoSize();
+}
+
 void TImagePanel::SetDrawStyle(TImageDrawStyle value) {
-    if (value == FDrawStyle) return;
-    FDrawStyle = value;
-    FillBackground();
-    Invalidate();
+    if (ChangeAndInvalidate(FDrawStyle, value)) FillBackground();
 }

@@ -5,11 +5,12 @@
 //                      parent's background, and a one-line caption
 //   TImagePanel        the panel as the windows and the skin loader use it
 //
-// Each paint goes through one off-screen bitmap of the panel's size and one
-// copy to the screen; the panel never erases its background by itself, so
-// page switches and skin changes do not flicker. Without Transparent the
-// panel's Color lies under the picture (and shows where a picture drawn once
-// does not reach); with it, the parent's background does.
+// Each paint goes through one buffered paint of the panel's size
+// (TBufferedPaint), one copy to the screen; the panel never erases its
+// background by itself, so page switches and skin changes do not flicker.
+// Without Transparent the panel's Color lies under the picture (and shows
+// where a picture drawn once does not reach); with it, the parent's
+// background does.
 #pragma once
 
 #include <classlib/ExtCtrls.h>
@@ -47,8 +48,11 @@ protected:
     void Resize() override;
     void TextChanged() override;
     void WMEraseBkgnd(TMessage& message) override;
-    // With AutoSize: the picture's size, as far as the alignment leaves it free.
-    void AdjustSize() override;
+    // Nothing: the panel's AutoSize is its picture's size, taken when the
+    // picture changes or AutoSize is set (ApplyAutoSize), never on a resize
+    // or a layout pass, so that a size given afterwards (by the skin) stays;
+    // nor the extent of its children.
+    void AdjustSize() override {}
 
     // Unless aligned to the top, the bottom or the whole client area, the
     // width becomes the picture's; unless aligned to the left, the right or
@@ -69,5 +73,8 @@ public:
 
     // Copies the picture (nullptr clears it).
     void SetPicture(const TPicture* value);
+    // Also takes the picture's size when switched on (ApplyAutoSize);
+    // switching it off leaves the size as it is.
+    void SetAutoSize(bool value) override;
     void SetDrawStyle(TImageDrawStyle value);
 };

@@ -51,15 +51,13 @@ void TCustomPicButton::SetDefault(bool value) {
 void TCustomPicButton::Paint() {
     const TRect client = ClientRect();
     if (client.right <= 0 || client.bottom <= 0) return;
-    TBitmap buffer;
-    buffer.SetSize(client.right, client.bottom);
+    TBufferedPaint buffer(Canvas(), client);
     TCanvas* canvas = buffer.Canvas();
     PaintBackground(canvas);
-    PaintPictureLayer(&buffer);
+    PaintPictureLayer(canvas);
     if (FDrawBorder) PaintBorder(canvas);
     if (FDrawFocused && Focused() && TabStop()) PaintFocusRect(canvas);
     if (!Trim(Caption()).empty()) PaintCaption(canvas, Caption());
-    Canvas()->CopyRect(client, canvas, client);
 }
 
 void TCustomPicButton::PaintBackground(TCanvas* canvas) {
@@ -75,7 +73,7 @@ void TCustomPicButton::PaintBackground(TCanvas* canvas) {
     PaintParentBackground(canvas, this);
 }
 
-void TCustomPicButton::PaintPictureLayer(TBitmap* buffer) {
+void TCustomPicButton::PaintPictureLayer(TCanvas* canvas) {
     TPicture holder;
     if (!GetStatePicture(&holder)) return;
     const TRect client = ClientRect();
@@ -83,15 +81,15 @@ void TCustomPicButton::PaintPictureLayer(TBitmap* buffer) {
     try {
         TBitmap layer;
         layer.SetSize(client.right, client.bottom);
-        layer.Canvas()->CopyRect(client, buffer->Canvas(), client);
+        layer.Canvas()->CopyRect(client, canvas, client);
         PaintPicture(layer.Canvas(), &holder);
         if (FEnableTransparentColor) {
-            TransparentBlt(buffer->Canvas()->Handle(), 0, 0, client.right, client.bottom,
+            TransparentBlt(canvas->Handle(), 0, 0, client.right, client.bottom,
                            layer.Canvas()->Handle(), 0, 0, client.right, client.bottom,
                            PlainRgb(FTransparentColor));
-            CanvasChanged(buffer->Canvas());
+            CanvasChanged(canvas);
         } else {
-            buffer->Canvas()->CopyRect(client, layer.Canvas(), client);
+            canvas->CopyRect(client, layer.Canvas(), client);
         }
     } catch (const std::exception&) {
     }

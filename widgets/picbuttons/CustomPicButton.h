@@ -8,9 +8,9 @@
 //                     and Escape as the dialog's default and cancel button
 //
 // The state shown follows from the flags, first match: disabled, held down
-// (Pressed), mouse over (MouseOver), normal. Every paint draws into an
-// off-screen bitmap of the button's size and copies it at once; the button
-// never erases its background by itself.
+// (Pressed), mouse over (MouseOver), normal. Every paint goes through one
+// buffered paint of the button's size (TBufferedPaint); the button never
+// erases its background by itself.
 #pragma once
 
 #include <classlib/Forms.h>
@@ -37,32 +37,34 @@ public:
     // Given to the form on every click (also when it is mrNone).
     void SetModalResult(TModalResult value) { FModalResult = value; }
     bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool value) { SetField(FTransparent, value); }
+    void SetTransparent(bool value) { ChangeAndInvalidate(FTransparent, value); }
     bool EnableTransparentColor() const { return FEnableTransparentColor; }
-    void SetEnableTransparentColor(bool value) { SetField(FEnableTransparentColor, value); }
+    void SetEnableTransparentColor(bool value) {
+        ChangeAndInvalidate(FEnableTransparentColor, value);
+    }
     TColor TransparentColor() const { return FTransparentColor; }
-    void SetTransparentColor(TColor value) { SetField(FTransparentColor, value); }
+    void SetTransparentColor(TColor value) { ChangeAndInvalidate(FTransparentColor, value); }
     int RepeatInterval() const { return FRepeatInterval; }
     void SetRepeatInterval(int value) { FRepeatInterval = value; }
     int FocusedRectMargin() const { return FFocusedRectMargin; }
-    void SetFocusedRectMargin(int value) { SetField(FFocusedRectMargin, value); }
+    void SetFocusedRectMargin(int value) { ChangeAndInvalidate(FFocusedRectMargin, value); }
     // Whether Enter in the dialog clicks the button now.
     bool Active() const { return FActive; }
     TPicTextAlign TextAlign() const { return FTextAlign; }
-    void SetTextAlign(TPicTextAlign value) { SetField(FTextAlign, value); }
+    void SetTextAlign(TPicTextAlign value) { ChangeAndInvalidate(FTextAlign, value); }
     TPicAlign PictureAlign() const { return FPictureAlign; }
-    void SetPictureAlign(TPicAlign value) { SetField(FPictureAlign, value); }
+    void SetPictureAlign(TPicAlign value) { ChangeAndInvalidate(FPictureAlign, value); }
     int TextX() const { return FTextX; }
-    void SetTextX(int value) { SetField(FTextX, value); }
+    void SetTextX(int value) { ChangeAndInvalidate(FTextX, value); }
     int TextY() const { return FTextY; }
-    void SetTextY(int value) { SetField(FTextY, value); }
+    void SetTextY(int value) { ChangeAndInvalidate(FTextY, value); }
     int PictureX() const { return FPictureX; }
-    void SetPictureX(int value) { SetField(FPictureX, value); }
+    void SetPictureX(int value) { ChangeAndInvalidate(FPictureX, value); }
     int PictureY() const { return FPictureY; }
-    void SetPictureY(int value) { SetField(FPictureY, value); }
+    void SetPictureY(int value) { ChangeAndInvalidate(FPictureY, value); }
     // The caption wraps at word ends instead of being one line.
     bool MultiLines() const { return FMultiLines; }
-    void SetMultiLines(bool value) { SetField(FMultiLines, value); }
+    void SetMultiLines(bool value) { ChangeAndInvalidate(FMultiLines, value); }
     // The caption's fonts in the hover, held-down and disabled states; the
     // setters copy the given font.
     TFont* FontMouseHover() const { return FFontMouseHover.get(); }
@@ -73,11 +75,11 @@ public:
     void SetFontDisabled(const TFont* value) { CopyFont(*FFontDisabled, value); }
     // The picture stretched from its position to the bottom-right corner.
     bool Stretch() const { return FStretch; }
-    void SetStretch(bool value) { SetField(FStretch, value); }
+    void SetStretch(bool value) { ChangeAndInvalidate(FStretch, value); }
     bool DrawFocused() const { return FDrawFocused; }
-    void SetDrawFocused(bool value) { SetField(FDrawFocused, value); }
+    void SetDrawFocused(bool value) { ChangeAndInvalidate(FDrawFocused, value); }
     bool DrawBorder() const { return FDrawBorder; }
-    void SetDrawBorder(bool value) { SetField(FDrawBorder, value); }
+    void SetDrawBorder(bool value) { ChangeAndInvalidate(FDrawBorder, value); }
     bool MouseOver() const { return FMouseOver; }
     bool Pressed() const { return FPressed; }
 
@@ -118,18 +120,12 @@ protected:
     void WMEraseBkgnd(TMessage& message) override;
 
 private:
-    template <class T>
-    void SetField(T& field, T value) {
-        if (field == value) return;
-        field = value;
-        Invalidate();
-    }
     void CopyFont(TFont& font, const TFont* value) {
         font.Assign(value);
         Invalidate();
     }
     void PaintBackground(TCanvas* canvas);
-    void PaintPictureLayer(TBitmap* buffer);
+    void PaintPictureLayer(TCanvas* canvas);
     void StopRepeating();
 
     bool FCancel = false;

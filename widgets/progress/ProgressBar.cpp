@@ -24,16 +24,7 @@ TKitCustomProgressBar::~TKitCustomProgressBar() {
 
 template <class T>
 void TKitCustomProgressBar::ChangeAndRepaint(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    Repaint();
-}
-
-template <class T>
-void TKitCustomProgressBar::ChangeAndInvalidate(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    Invalidate();
+    if (ChangeAndInvalidate(field, value)) Update();
 }
 
 void TKitCustomProgressBar::SetBackColor(TColor value) { ChangeAndRepaint(FBackColor, value); }

@@ -95,10 +95,9 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    // ChangeAndInvalidate, then painted at once.
     template <class T>
     void ChangeAndRepaint(T& field, T value);
-    template <class T>
-    void ChangeAndInvalidate(T& field, T value);
     bool Loading() const { return ComponentState().Contains(csLoading); }
     // The client rectangle inside the frames and the interior gap, drawn on canvas.
     TRect PaintFrames(TCanvas* canvas);

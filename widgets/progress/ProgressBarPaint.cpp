@@ -1,6 +1,7 @@
 // ProgressBarPaint.cpp - the progress bar painted through a work bitmap:
 // the themed frame or the kit's frames, the interior gap, then the body.
 #include <classlib/Pictures.h>
+#include <classlib/Themes.h>
 #include <vssym32.h>
 #include <widgets/common/BarBodies.h>
 #include <widgets/common/Frames.h>
@@ -10,11 +11,11 @@
 
 TRect TKitCustomProgressBar::PaintFrames(TCanvas* canvas) {
     TRect rect = ClientRect();
-    if (FThemeAware && VisualStylesActive()) {
-        TThemeData theme(L"PROGRESS");
-        if (theme.Get()) {
+    if (FThemeAware && ThemesEnabled()) {
+        TThemeData theme(nullptr, L"PROGRESS");
+        if (theme) {
             const int part = FOrientation == orVertical ? PP_BARVERT : PP_BAR;
-            DrawThemeBackground(theme.Get(), canvas->Handle(), part, 0, &rect, nullptr);
+            theme.DrawBackground(canvas->Handle(), part, 0, rect);
             CanvasChanged(canvas);
             // The themed frame is wider than the LED body's own gap.
             return ShrinkRect(rect, FInteriorOffset + (FBarStyle == bsLED ? 1 : 3));

@@ -12,14 +12,6 @@ constexpr int MaxNodeHeight = 65535;
 
 int ClampHeight(int value) { return std::clamp(value, 1, MaxNodeHeight); }
 
-// Stores value and repaints the tree when it differs.
-template <class T>
-void ChangeAndInvalidate(TBaseVirtualTree* tree, T& field, const T& value) {
-    if (field == value) return;
-    field = value;
-    tree->Invalidate();
-}
-
 }  // namespace
 
 // --- Colours ---------------------------------------------------------------------------
@@ -319,9 +311,9 @@ void TBaseVirtualTree::Resize() {
 
 void TBaseVirtualTree::SetDefaultNodeHeight(int value) { FDefaultNodeHeight = ClampHeight(value); }
 
-void TBaseVirtualTree::SetMargin(int value) { ChangeAndInvalidate(this, FMargin, value); }
+void TBaseVirtualTree::SetMargin(int value) { ChangeAndInvalidate(FMargin, value); }
 
-void TBaseVirtualTree::SetTextMargin(int value) { ChangeAndInvalidate(this, FTextMargin, value); }
+void TBaseVirtualTree::SetTextMargin(int value) { ChangeAndInvalidate(FTextMargin, value); }
 
 void TBaseVirtualTree::SetImages(TImageList* value) {
     if (value == FImages) return;
@@ -343,14 +335,14 @@ void TBaseVirtualTree::ColorsChanged() {
 }
 
 void TBaseVirtualTree::SetBackgroundOffsetX(int value) {
-    ChangeAndInvalidate(this, FBackgroundOffsetX, value);
+    ChangeAndInvalidate(FBackgroundOffsetX, value);
 }
 
 void TBaseVirtualTree::SetBackgroundOffsetY(int value) {
-    ChangeAndInvalidate(this, FBackgroundOffsetY, value);
+    ChangeAndInvalidate(FBackgroundOffsetY, value);
 }
 
-void TBaseVirtualTree::SetHotTrack(bool value) { ChangeAndInvalidate(this, FHotTrack, value); }
+void TBaseVirtualTree::SetHotTrack(bool value) { ChangeAndInvalidate(FHotTrack, value); }
 
 void TBaseVirtualTree::SetBorderStyle(TBorderStyle value) {
     if (value == FBorderStyle) return;
@@ -358,9 +350,7 @@ void TBaseVirtualTree::SetBorderStyle(TBorderStyle value) {
     RecreateWnd();
 }
 
-void TBaseVirtualTree::SetSelectedFocus(bool value) {
-    ChangeAndInvalidate(this, FSelectedFocus, value);
-}
+void TBaseVirtualTree::SetSelectedFocus(bool value) { ChangeAndInvalidate(FSelectedFocus, value); }
 
 void TBaseVirtualTree::SetSelectedPicture(const TPicture* value) {
     FSelectedPicture->Assign(value);
@@ -368,5 +358,5 @@ void TBaseVirtualTree::SetSelectedPicture(const TPicture* value) {
 }
 
 void TBaseVirtualTree::SetSelectedPicTransParent(bool value) {
-    ChangeAndInvalidate(this, FSelectedPicTransParent, value);
+    ChangeAndInvalidate(FSelectedPicTransParent, value);
 }

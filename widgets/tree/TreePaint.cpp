@@ -1,6 +1,7 @@
 // TreePaint.cpp - painting the virtual tree: the background, then each row
 // that the painted area shows (check box, images or the focused row's
-// picture, selection, text, focus rectangle), through an off-screen buffer.
+// picture, selection, text, focus rectangle), through the class library's
+// buffered paint.
 #include <widgets/common/KitDraw.h>
 #include <widgets/common/KitGdi.h>
 
@@ -19,7 +20,7 @@ TCheckBoxState GlyphState(TCheckState state) {
     return state >= csCheckedNormal ? cbChecked : cbUnchecked;
 }
 
-// Hands a canvas a DC for one paint and takes it back, also on errors.
+// Hands a canvas a DC for one drawing and takes it back, also on errors.
 class TLentCanvas {
 public:
     explicit TLentCanvas(HDC dc) { FCanvas.SetHandle(dc); }
@@ -27,7 +28,6 @@ public:
     TLentCanvas(const TLentCanvas&) = delete;
     TLentCanvas& operator=(const TLentCanvas&) = delete;
     TCanvas* operator->() { return &FCanvas; }
-    TCanvas* Get() { return &FCanvas; }
 
 private:
     TCanvas FCanvas;
@@ -50,18 +50,16 @@ TColor TBaseVirtualTree::NodeTextColor(PVirtualNode node) const {
 }
 
 void TBaseVirtualTree::Paint() {
-    HDC target = Canvas()->Handle();
     TRect area{};
-    if (GetClipBox(target, &area) == NULLREGION) return;
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    TMemoryBitmap buffer(target, width, height);
-    if (!buffer.Valid()) return;
-    // The buffer is drawn in client coordinates.
-    SetViewportOrgEx(buffer.DC(), -area.left, -area.top, nullptr);
+    if (GetClipBox(Canvas()->Handle(), &area) == NULLREGION) return;
     {
-        TLentCanvas canvas(buffer.DC());
-        PaintBackground(canvas.Get(), area);
-        UseTreeFont(canvas.Get());
+        // Drawn in client coordinates; the background's brush origin needs
+        // the buffer's corner at the area's.
+        TBufferedPaint buffer(Canvas(), area);
+        if (!buffer.Buffered()) return;
+        TCanvas* canvas = buffer.Canvas();
+        PaintBackground(canvas, area);
+        UseTreeFont(canvas);
         FPainting = true;
         FHeightsChanged = false;
         try {
@@ -77,8 +75,7 @@ void TBaseVirtualTree::Paint() {
                 const auto rowTop = static_cast<int>(top);
                 top += node->FHeight;
                 if (top > area.top)
-                    PaintNode(canvas.Get(), node,
-                              Rect(0, rowTop, clientWidth, rowTop + node->FHeight));
+                    PaintNode(canvas, node, Rect(0, rowTop, clientWidth, rowTop + node->FHeight));
             }
         } catch (...) {
             FPainting = false;
@@ -86,7 +83,6 @@ void TBaseVirtualTree::Paint() {
         }
         FPainting = false;
     }
-    BitBlt(target, area.left, area.top, width, height, buffer.DC(), area.left, area.top, SRCCOPY);
     if (FHeightsChanged) UpdateScrollBars();
 }
 

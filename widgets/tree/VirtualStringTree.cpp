@@ -61,15 +61,11 @@ std::string TCustomVirtualStringTree::Text(PVirtualNode node) {
 }
 
 void TCustomVirtualStringTree::SetShowDescription(bool value) {
-    if (value == FShowDescription) return;
-    FShowDescription = value;
-    Invalidate();
+    ChangeAndInvalidate(FShowDescription, value);
 }
 
 void TCustomVirtualStringTree::SetSelectedDescription(const std::string& value) {
-    if (value == FSelectedDescription) return;
-    FSelectedDescription = value;
-    Invalidate();
+    ChangeAndInvalidate(FSelectedDescription, value);
 }
 
 void TCustomVirtualStringTree::SetSelectedDescFont(const TFont* value) {

@@ -342,6 +342,17 @@ protected:
     virtual void ParentColorChanged();
     virtual void ParentFontChanged();
     virtual void BiDiModeChanged() {}
+    // The setter of a property that changes how the control looks: a value
+    // that differs is stored and the control repainted (Invalidate); an
+    // equal one changes nothing. True when the value changed, for setters
+    // that have more to do then.
+    template <class T>
+    bool ChangeAndInvalidate(T& field, const T& value) {
+        if (field == value) return false;
+        field = value;
+        Invalidate();
+        return true;
+    }
     // Offered a dialog key or character; true when the control took it.
     virtual bool DialogKey(WORD key, TShiftState shift);
     virtual bool DialogChar(char key, TShiftState shift);

@@ -43,10 +43,7 @@ protected:
 private:
     template <class T>
     void SetFrame(T& field, T value) {
-        if (field == value) return;
-        field = value;
-        Realign();
-        Invalidate();
+        if (ChangeAndInvalidate(field, value)) Realign();
     }
 
     TBevelCut FBevelOuter = bvRaised;

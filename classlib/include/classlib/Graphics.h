@@ -8,6 +8,7 @@
 //   TFont            Charset, Color, Height, Name, Pitch, Size, Style (fsBold ...)
 //   TCanvas          drawing on a borrowed DC with its own pen, brush and font
 //   TWindowCanvas    a canvas on a window's DC (GetDC/ReleaseDC), or the screen's
+//   TBufferedPaint   one paint of an area through an off-screen bitmap
 //   TransparentStretchBlt  a stretched copy through a monochrome mask
 //
 // The canvas rule: a canvas selects its pen, brush and font into the DC only
@@ -276,6 +277,37 @@ protected:
 
 private:
     HWND FWindow;
+};
+
+// Double buffering for one paint: an off-screen bitmap stands for area of a
+// target, is drawn on through Canvas() (a canvas of its own: new pen, brush
+// and font) or DC() in the target's own coordinates, and is copied onto the
+// target in one SRCCOPY when the object goes, so that the target shows only
+// the finished picture. Windowed and windowless controls paint through it
+// alike (a windowless control's canvas is lent its parent's DC, moved and
+// clipped to the control). A paint ended by an exception copies nothing.
+// When the platform refuses the bitmap (Buffered() false), Canvas() and DC()
+// draw on the target itself.
+class TBufferedPaint {
+public:
+    TBufferedPaint(HDC target, const TRect& area);
+    // The final copy counts as a drawing operation of target (its OnChange).
+    TBufferedPaint(TCanvas* target, const TRect& area);
+    ~TBufferedPaint();
+    TBufferedPaint(const TBufferedPaint&) = delete;
+    TBufferedPaint& operator=(const TBufferedPaint&) = delete;
+
+    bool Buffered() const { return FBuffer.Valid(); }
+    HDC DC() const { return Buffered() ? FBuffer.DC() : FTarget; }
+    TCanvas* Canvas() { return &FCanvas; }
+
+private:
+    HDC FTarget;
+    TCanvas* FTargetCanvas = nullptr;
+    TRect FArea;
+    TMemoryBitmap FBuffer;
+    TCanvas FCanvas;
+    int FExceptions;
 };
 
 // Copies source (sourceRect) onto dest (destRect, stretched), leaving dest as

@@ -13,6 +13,8 @@
 //   TSavedDC                SaveDC for a scope, RestoreDC at its end
 //   TClientDC               GetDC/ReleaseDC of a window (of the screen for none)
 //   TPaintDC                BeginPaint/EndPaint of a window
+//   TMemoryBitmap           an off-screen bitmap compatible with a DC, selected
+//                           into a memory DC of its own
 #pragma once
 
 #include <windows.h>
@@ -113,4 +115,30 @@ private:
     HWND FWindow;
     PAINTSTRUCT FPaint{};
     HDC FDC;
+};
+
+// An off-screen bitmap compatible with a reference DC, selected into a memory
+// DC of its own for its lifetime. Valid() is false for an empty size or when
+// the platform refused either.
+class TMemoryBitmap {
+public:
+    TMemoryBitmap(HDC reference, int width, int height) : FDC(CreateCompatibleDC(reference)) {
+        if (!FDC || width <= 0 || height <= 0) return;
+        FBitmap.Reset(CreateCompatibleBitmap(reference, width, height));
+        if (FBitmap) FPrevious = SelectObject(FDC.Get(), FBitmap.Get());
+    }
+    ~TMemoryBitmap() {
+        if (FPrevious) SelectObject(FDC.Get(), FPrevious);
+    }
+    TMemoryBitmap(const TMemoryBitmap&) = delete;
+    TMemoryBitmap& operator=(const TMemoryBitmap&) = delete;
+
+    bool Valid() const { return FDC && FBitmap; }
+    HDC DC() const { return FDC.Get(); }
+    HBITMAP Bitmap() const { return FBitmap.Get(); }
+
+private:
+    TOwnedDC FDC;
+    TGdiObject<HBITMAP> FBitmap;
+    HGDIOBJ FPrevious = nullptr;
 };

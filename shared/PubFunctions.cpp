@@ -1,6 +1,6 @@
 // PubFunctions.cpp - path and line-break helpers.
-#include <app/PubFunctions.h>
 #include <classlib/SysUtils.h>
+#include <shared/PubFunctions.h>
 
 namespace {
 

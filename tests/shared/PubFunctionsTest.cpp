@@ -1,6 +1,6 @@
 // The "#13" line-break codec of the language texts and the trailing-backslash helper.
-#include <app/PubFunctions.h>
 #include <gtest/gtest.h>
+#include <shared/PubFunctions.h>
 
 #include <string>
 
