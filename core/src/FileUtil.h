@@ -11,6 +11,26 @@
 #include <string>
 #include <vector>
 
+// Owns one open file; closes it when it goes.
+class FileHandle {
+public:
+    FileHandle() = default;
+    explicit FileHandle(HANDLE file) : FFile(file == INVALID_HANDLE_VALUE ? nullptr : file) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() { Reset(); }
+
+    HANDLE Get() const { return FFile; }
+    explicit operator bool() const { return FFile != nullptr; }
+    void Reset(HANDLE file = nullptr) {
+        if (FFile) CloseHandle(FFile);
+        FFile = file == INVALID_HANDLE_VALUE ? nullptr : file;
+    }
+
+private:
+    HANDLE FFile = nullptr;
+};
+
 // The folder of the host program's executable, with its trailing backslash.
 std::string HostFolder();
 

@@ -12,26 +12,6 @@
 
 namespace {
 
-// Owns one open file; closes it when it goes.
-class FileHandle {
-public:
-    FileHandle() = default;
-    explicit FileHandle(HANDLE file) : FFile(file == INVALID_HANDLE_VALUE ? nullptr : file) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { Reset(); }
-
-    HANDLE Get() const { return FFile; }
-    explicit operator bool() const { return FFile != nullptr; }
-    void Reset(HANDLE file = nullptr) {
-        if (FFile) CloseHandle(FFile);
-        FFile = file == INVALID_HANDLE_VALUE ? nullptr : file;
-    }
-
-private:
-    HANDLE FFile = nullptr;
-};
-
 // A key named by a full path, opened for full access. A path with nothing
 // after the root name stands for the root key itself, used as it is and never
 // closed; any other path names its own key, however short its name.

@@ -11,6 +11,7 @@
 #include "FileUtil.h"
 #include "Registry.h"
 #include "RescueFile.h"
+#include "RescueIndex.h"
 
 namespace {
 
@@ -146,7 +147,6 @@ std::string RescueFileName(const char* rescueFolder, const FILETIME& created) {
 }
 
 DWORD WriteRescueIndexEntry(const RescueItem* item, const char* indexPath) {
-    // Without a path the profile functions would write the system's win.ini.
     if (!item || !indexPath || !*indexPath) return ERROR_INVALID_PARAMETER;
     std::string section = FileTimeToText(&item->created);
     if (section.empty()) return ERROR_INVALID_PARAMETER;
@@ -154,14 +154,8 @@ DWORD WriteRescueIndexEntry(const RescueItem* item, const char* indexPath) {
     snprintf(count, sizeof count, "%d", static_cast<int>(item->count));
     // An index that cannot be written would leave the item unlisted: its
     // entries could never be written back from the list.
-    if (!WritePrivateProfileStringA(section.c_str(), "Count", count, indexPath) ||
-        !WritePrivateProfileStringA(section.c_str(), "FileName",
-                                    item->fileName ? item->fileName : "", indexPath)) {
-        DWORD error = GetLastError();
-        return error ? error : ERROR_WRITE_FAULT;
-    }
-    WritePrivateProfileStringA(section.c_str(), "Description", item->description, indexPath);
-    return ERROR_SUCCESS;
+    return WriteIndexSection(
+        indexPath, {section, count, item->fileName ? item->fileName : "", item->description});
 }
 
 extern "C" {
@@ -222,8 +216,10 @@ int32_t WINAPI TrkDeleteRescue(RescueItem* item, const char* indexPath) {
     if (!item) return ERROR_INVALID_PARAMETER;
     return WithoutThrowing<int32_t>(ERROR_NOT_ENOUGH_MEMORY, [&] {
         std::string section = FileTimeToText(&item->created);
+        // While the index still lists the item, its file must stay.
         if (!section.empty() && indexPath && *indexPath)
-            WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, indexPath);
+            if (DWORD error = RemoveIndexSection(indexPath, section))
+                return static_cast<int32_t>(error);
         // The file name comes from the index, which anyone may have edited:
         // only a rescue file is deleted.
         if (!IsRescueFileOrEmpty(item->fileName)) return static_cast<int32_t>(ERROR_SUCCESS);
