@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <optional>
 
+#include "FileUtil.h"
 #include "RescueBytes.h"
 #include "RescueFile.h"
+#include "RescueIndex.h"
 #include "RescueTestSupport.h"
 
 namespace {
@@ -68,6 +70,47 @@ TEST_F(DiskFull, CleanDeletesNothingAndTheFileKeepsWholeRecords) {
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(RecordPaths(ReadWholeFile(files[0])), std::vector<std::string>{key.Path("A")});
     EXPECT_EQ(RestoreRescueFile(nullptr, files[0].c_str(), 1), 0u);
+}
+
+// An index so close to the limit that the next section cannot be added: the
+// index stays to the byte, backup and clean fail, and the clean deletes
+// nothing and makes no rescue file. Taking a section out still works.
+TEST_F(DiskFull, IndexThatCannotGrowStaysAsItWas) {
+    const ScratchKey& key = scratch->key;
+    const std::string& index = scratch->index;
+    // Long file names fill most of the room in few sections, short ones the
+    // rest, up to less than the new section needs.
+    const std::string folderName = "C:\\" + std::string(400, 'r') + "\\";
+    std::string before;
+    unsigned items = 0;
+    auto add = [&](const std::string& folderOfFile) {
+        char section[64];
+        snprintf(section, sizeof section, "[2001-01-01 %02u:%02u:%02u]\r\nCount=1\r\n",
+                 items / 3600, items / 60 % 60, items % 60);
+        before += section + ("FileName=" + folderOfFile + std::to_string(items++) + ".rrs\r\n");
+    };
+    while (before.size() + 1000 < FileSizeLimit()) add(folderName);
+    while (before.size() + 100 < FileSizeLimit()) add("C:\\");
+    ASSERT_TRUE(WriteWholeFile(index, before));
+    key.SetString("K", "v", "1");
+    Selection selection;
+    selection.Add(EntryKindValue, key.Path("K"), "v");
+
+    EXPECT_NE(TrkBackup(selection.First(), 1), 0u);
+    EXPECT_NE(TrkClean(selection.First(), 1), 0u);
+    EXPECT_TRUE(key.HasValue("K", "v"));
+    EXPECT_TRUE(ReadWholeFile(index) == before);
+    EXPECT_TRUE(RescueFilesIn(scratch->folder.Path()).empty());
+    EXPECT_FALSE(FileExistsAt(IndexScratchPath(index.c_str())));
+
+    std::string firstFile = folderName + "0.rrs";
+    RescueItem first{{}, 1, firstFile.data(), nullptr};
+    TextToFileTime("2001-01-01 00:00:00", &first.created);
+    EXPECT_EQ(TrkDeleteRescue(&first, index.c_str()), 0);
+    std::vector<std::string> sections = IniSections(index);
+    ASSERT_EQ(sections.size(), items - 1);
+    EXPECT_EQ(sections.front(), "2001-01-01 00:00:01");
+    EXPECT_EQ(IniValue(index, sections.back(), "Count"), "1");
 }
 
 }  // namespace
