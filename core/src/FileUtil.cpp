@@ -2,18 +2,16 @@
 // message pump, environment lists, time texts and the ini readers.
 #include "FileUtil.h"
 
-#include "FileLookups.h"
-
 #include <mbstring.h>
 
 #include <cstdio>
 #include <cstring>
 
+#include "FileLookups.h"
+
 namespace {
 
-const unsigned char* AsMb(const char* text) {
-    return reinterpret_cast<const unsigned char*>(text);
-}
+const unsigned char* AsMb(const char* text) { return reinterpret_cast<const unsigned char*>(text); }
 
 // Offset of the last character of a non-empty text (a double-byte character
 // starts at its lead byte).
@@ -87,6 +85,11 @@ bool IsAllDigits(const char* text) {
     for (; *text; ++text)
         if (*text < '0' || *text > '9') return false;
     return true;
+}
+
+DWORD LastErrorOr(DWORD fallback) {
+    DWORD error = GetLastError();
+    return error ? error : fallback;
 }
 
 void PumpMessages() {

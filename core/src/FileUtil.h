@@ -31,6 +31,9 @@ private:
     HANDLE FFile = nullptr;
 };
 
+// The calling thread's last error, or fallback when that is 0.
+DWORD LastErrorOr(DWORD fallback);
+
 // The folder of the host program's executable, with its trailing backslash.
 std::string HostFolder();
 

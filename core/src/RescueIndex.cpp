@@ -11,11 +11,6 @@
 
 namespace {
 
-DWORD LastErrorOr(DWORD fallback) {
-    DWORD error = GetLastError();
-    return error ? error : fallback;
-}
-
 // A section's "key=value" lines, each with its zero, as the profile
 // functions give them; empty for a section that is not there.
 std::string ReadSectionText(const std::string& section, const char* iniPath) {

@@ -85,12 +85,15 @@ void DeleteEntry(const ScanEntry* entry) {
 // Makes the rescue item of the first count entries of the list: its index
 // section, then its rescue file. saved[i] tells whether entry i went into the
 // file whole. Returns 0, the error of writing the index, or the error of the
-// rescue file when it could not be created or written.
+// rescue file when it could not be created, written or flushed.
 DWORD BackupSelection(const SelectedEntry* first, uint32_t count, std::vector<char>* saved) {
     FILETIME created = LocalNow();
     std::string fileName = RescueFileName(g_engine.config.rescueFolder, created);
     RescueItem item{created, count, fileName.data(), nullptr};
     if (DWORD error = WriteRescueIndexEntry(&item, g_engine.config.rescueIndexPath)) return error;
+    // One batch for the whole item: its records reach the disk when it
+    // finishes, and only then may a clean delete what they hold.
+    RescueFileBatch batch(fileName.c_str(), RescueAppend);
     uint32_t walked = 0;
     for (const SelectedEntry* node = first; node && walked < count; node = node->next, ++walked) {
         BackupOutcome outcome;
@@ -98,7 +101,7 @@ DWORD BackupSelection(const SelectedEntry* first, uint32_t count, std::vector<ch
         if (outcome.fileError) return outcome.fileError;
         saved->push_back(outcome.saved);
     }
-    return ERROR_SUCCESS;
+    return batch.Finish();
 }
 
 void FreeRescueNode(RescueNode* node) {

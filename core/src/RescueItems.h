@@ -2,9 +2,9 @@
 // after the item's creation time, with its entry count and rescue file.
 #pragma once
 
-#include "tresk.h"
-
 #include <string>
+
+#include "tresk.h"
 
 // The rescue file of an item made at the given local time: the rescue folder,
 // then the FILETIME's low and high halves in decimal, then ".rrs".
