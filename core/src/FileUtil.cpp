@@ -107,6 +107,16 @@ void PumpMessages() {
     }
 }
 
+void PacedPump::Step() {
+    // Well under the time between two frames of a window.
+    constexpr ULONGLONG kInterval = 10;
+    ULONGLONG now = GetTickCount64();
+    if (FStarted && now - FLast < kInterval) return;
+    FStarted = true;
+    FLast = now;
+    PumpMessages();
+}
+
 std::vector<std::string> SplitEnvironmentList(const char* name) {
     std::vector<std::string> pieces;
     if (!name) return pieces;

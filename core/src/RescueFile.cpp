@@ -287,6 +287,7 @@ struct BatchState {
     FileHandle file;
     RecordWriter writer;
     DWORD error = 0;  // the first failure of opening or writing the file
+    PacedPump pump;   // once per subkey of the trees saved
 };
 std::optional<BatchState> g_batch;
 
@@ -313,7 +314,7 @@ DWORD SaveTree(const std::string& keyPath, HKEY key, bool recurse, bool* complet
 
 DWORD SaveSubkeys(HKEY key, DWORD subkeyCount, const std::string& keyPath, bool* complete) {
     for (DWORD index = 0; index < subkeyCount; ++index) {
-        PumpMessages();
+        g_batch->pump.Step();
         char name[RegNameSize];
         DWORD length = RegNameSize;
         if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
@@ -628,8 +629,9 @@ DWORD RestoreRescueFile(const char* keyPrefix, const char* fileName, int prefixM
     PieceReader reader(file.Get(), size);
     RestoreTarget target;
     bool intact = true;
+    PacedPump pump;
     for (uint64_t at = RescueHeaderSize; at < size;) {
-        PumpMessages();
+        pump.Step();
         uint32_t cbKeyItem = 0;
         const char* head = reader.Bytes(at, 4);
         if (head) memcpy(&cbKeyItem, head, 4);
