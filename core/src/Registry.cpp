@@ -33,12 +33,12 @@ bool SplitDeletablePath(const char* keyPath, HKEY* root, std::string* rest) {
 
 LONG QueryKeyInfo(HKEY key, const char* subkey, KeyInfo* info) {
     if (!info) return ERROR_WRITE_FAULT;  // 29
-    // The key itself is asked directly; a subkey is opened for it.
     RegKey opened;
-    if (subkey && *subkey) {
-        if (LONG error = opened.Open(key, subkey)) return error;
-        key = opened.Get();
-    }
+    if (LONG error = opened.Open(key, subkey)) return error;
+    return QueryOpenKeyInfo(opened.Get(), info);
+}
+
+LONG QueryOpenKeyInfo(HKEY key, KeyInfo* info) {
     *info = KeyInfo{};
     LONG error =
         RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &info->subkeyCount, &info->subkeyNameSize,

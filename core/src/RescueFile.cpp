@@ -338,7 +338,7 @@ DWORD SaveSubkeys(HKEY key, DWORD subkeyCount, const std::string& keyPath, bool*
 // Returns 0 or the error of the rescue file, which ends the whole tree.
 DWORD SaveTree(const std::string& keyPath, HKEY key, bool recurse, bool* complete) {
     KeyInfo info;
-    bool known = QueryKeyInfo(key, nullptr, &info) == ERROR_SUCCESS;
+    bool known = QueryOpenKeyInfo(key, &info) == ERROR_SUCCESS;
     RecordBody body(keyPath.c_str());
     AddKeyValues(key, known ? &info : nullptr, body, complete);
     if (DWORD error = AddToBatch(body)) return error;
@@ -541,7 +541,7 @@ DWORD WriteKeyRecord(const char* keyPath, HKEY key, HANDLE file, int mode, bool*
     if (mode != RescueCreateNew && mode != RescueAppend) return ERROR_INVALID_PARAMETER;
     try {
         KeyInfo info;
-        bool known = QueryKeyInfo(key, nullptr, &info) == ERROR_SUCCESS;
+        bool known = QueryOpenKeyInfo(key, &info) == ERROR_SUCCESS;
         RecordBody body(keyPath);
         AddKeyValues(key, known ? &info : nullptr, body, complete);
         RecordWriter writer;
