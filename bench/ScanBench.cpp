@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "BenchTiming.h"
 #include "Engine.h"
 #include "FileUtil.h"
 #include "RegistryBaseline.h"
@@ -27,16 +28,6 @@ int WINAPI CountEntry(ScanEntry* entry, double) {
     ++g_entries;
     if (entry->code & EntryReasonMask) ++g_invalid;
     return 0;
-}
-
-double Seconds(const std::function<void()>& work) {
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    work();
-    QueryPerformanceCounter(&end);
-    return static_cast<double>(end.QuadPart - start.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
 }
 
 struct Run {

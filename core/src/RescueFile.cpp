@@ -200,11 +200,12 @@ private:
         FAt += kept;
         FPending.clear();
         FEnds.clear();
-        if (error) {
-            // A file that had nothing of this batch goes back to its old size.
-            uint64_t end = (FAt == FFirst && FOldSize <= FFirst) ? FOldSize : FAt;
-            if (Seek(FFile, end)) SetEndOfFile(FFile);
-        }
+        // The file ends behind the last whole record of this batch; without
+        // one, at its old size (old content the records were to go over
+        // stays as it is).
+        if (error && FAt > FFirst && Seek(FFile, FAt)) SetEndOfFile(FFile);
+        if (error && FAt == FFirst && FOldSize <= FFirst && Seek(FFile, FOldSize))
+            SetEndOfFile(FFile);
         return error;
     }
 
@@ -604,6 +605,7 @@ DWORD BackupValue(const char* keyPath, const char* valueName, const char* fileNa
         RecordBody body(keyPath);
         if (!body.AddEntry(valueName, type, data.data(), static_cast<DWORD>(data.size())))
             return ERROR_FILE_TOO_LARGE;
+        // A failing write is the batch's error, which Finish gives back.
         AddToBatch(body);
         if (DWORD error = batch.Finish()) {
             outcome->fileError = error;

@@ -12,6 +12,14 @@ namespace {
 
 class RescueItemsTest : public RescueFixture {
 protected:
+    // Backs up the value v of the key K and lists the index.
+    RescueNode* BackUpOneValue(Selection& selection) {
+        key.SetString("K", "v", "1");
+        selection.Add(EntryKindValue, key.Path("K"), "v");
+        EXPECT_EQ(TrkBackup(selection.First(), 1), 0u);
+        return TrkAllocRescueItems(index.c_str());
+    }
+
     // The one section of the index, which every test here expects.
     std::string OnlySection() const {
         std::vector<std::string> sections = IniSections(index);
@@ -254,11 +262,8 @@ TEST_F(RescueItemsTest, RestoreWritesTheItemBackAndLeavesItListed) {
 }
 
 TEST_F(RescueItemsTest, DeleteRemovesTheSectionAndOnlyARescueFile) {
-    key.SetString("K", "v", "1");
     Selection selection;
-    selection.Add(EntryKindValue, key.Path("K"), "v");
-    ASSERT_EQ(TrkBackup(selection.First(), 1), 0u);
-    RescueNode* list = TrkAllocRescueItems(index.c_str());
+    RescueNode* list = BackUpOneValue(selection);
     ASSERT_NE(list, nullptr);
     std::string fileName = list->item->fileName;
     ASSERT_TRUE(FileExistsAt(fileName));
@@ -393,11 +398,8 @@ TEST_F(RescueItemsTest, CopyLeftByACrashIsIgnored) {
 // When the new index cannot be made, the old one stays to the byte, the
 // error is returned, a clean deletes nothing and a delete keeps the file.
 TEST_F(RescueItemsTest, IndexThatCannotBeMadeAgainStaysAndNothingIsDeleted) {
-    key.SetString("K", "v", "1");
     Selection selection;
-    selection.Add(EntryKindValue, key.Path("K"), "v");
-    ASSERT_EQ(TrkBackup(selection.First(), 1), 0u);
-    RescueNode* list = TrkAllocRescueItems(index.c_str());
+    RescueNode* list = BackUpOneValue(selection);
     ASSERT_NE(list, nullptr);
     const std::string fileName = list->item->fileName;
     const std::string before = ReadWholeFile(index);
