@@ -3,8 +3,10 @@
 // of the tree against "reg export" of it, and TrkRestoreRescue of it (the
 // tree deleted first) against "reg import" of the exported file. The time
 // reg.exe takes to start and end with nothing to do is subtracted from its
-// figures; the engine runs inside this process. After the last restore the
-// tree is exported again and must equal the first export byte for byte.
+// figures; the engine runs inside this process. Beside them stand the
+// registry calls alone that both sides make, the floor under either. After
+// the last restore the tree is exported again and must equal the first
+// export byte for byte.
 //
 //   rescue_bench.exe [--keys N] [--runs N]
 #include <algorithm>
@@ -77,6 +79,7 @@ public:
     ~Key() { RegCloseKey(FKey); }
     Key(const Key&) = delete;
     Key& operator=(const Key&) = delete;
+    HKEY Get() const { return FKey; }
     void Set(const Value& value) {
         RegSetValueExA(FKey, value.name.empty() ? nullptr : value.name.c_str(), 0, value.type,
                        reinterpret_cast<const BYTE*>(value.data.data()),
@@ -195,8 +198,50 @@ struct Rescue {
     }
 };
 
+// ---- The registry calls alone: the fewest that a backup or a restore of
+// the tree makes through the registry functions, with nothing written to a
+// file. Reading: per key its information, its name from its parent, its
+// open and close, one call per value; writing: per key a create and a
+// close, one call per value. The floor under the engine and reg.exe alike.
+struct BareKey {
+    std::string path;  // below HKEY_CURRENT_USER
+    std::vector<Value> values;
+};
+
+void ReadBare(HKEY key, const std::string& path, std::vector<BareKey>* keys) {
+    DWORD subkeys = 0, values = 0, largest = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                     &largest, nullptr, nullptr);
+    keys->push_back({path, {}});
+    std::vector<BYTE> data(largest ? largest : 1);
+    for (DWORD index = 0; index < values; ++index) {
+        char name[520];
+        DWORD length = sizeof name, type = 0, size = static_cast<DWORD>(data.size());
+        if (RegEnumValueA(key, index, name, &length, nullptr, &type, data.data(), &size) == 0)
+            keys->back().values.push_back(
+                {name, type, std::string(reinterpret_cast<char*>(data.data()), size)});
+    }
+    for (DWORD index = 0; index < subkeys; ++index) {
+        char name[520];
+        DWORD length = sizeof name;
+        HKEY subkey;
+        if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) ||
+            RegOpenKeyExA(key, name, 0, KEY_ALL_ACCESS, &subkey))
+            continue;
+        ReadBare(subkey, path + "\\" + name, keys);
+        RegCloseKey(subkey);
+    }
+}
+
+void WriteBare(const std::vector<BareKey>& keys) {
+    for (const BareKey& saved : keys) {
+        Key key(saved.path);
+        for (const Value& value : saved.values) key.Set(value);
+    }
+}
+
 struct Figures {
-    std::vector<double> backup, exported, restore, imported, start;
+    std::vector<double> backup, exported, restore, imported, start, bareRead, bareWrite;
 };
 
 void OneRound(Rescue& rescue, Figures& figures, const std::string& regFile) {
@@ -216,9 +261,16 @@ void OneRound(Rescue& rescue, Figures& figures, const std::string& regFile) {
     if (result) throw std::runtime_error("TrkBackup failed: " + std::to_string(result));
     rescue.list = TrkAllocRescueItems((Folder() + "Rescue.dat").c_str());
     if (!rescue.list) throw std::runtime_error("the rescue item is not listed");
+    std::vector<BareKey> keys;
+    figures.bareRead.push_back(Seconds([&] {
+        Key tree(kTreeSubkey);
+        ReadBare(tree.Get(), kTreeSubkey, &keys);
+    }));
 
     RegDeleteTreeA(HKEY_CURRENT_USER, kTreeSubkey);
     figures.imported.push_back(Seconds([&] { RunReg("import \"" + regFile + "\""); }));
+    RegDeleteTreeA(HKEY_CURRENT_USER, kTreeSubkey);
+    figures.bareWrite.push_back(Seconds([&] { WriteBare(keys); }));
     RegDeleteTreeA(HKEY_CURRENT_USER, kTreeSubkey);
     int32_t restored = 0;
     figures.restore.push_back(Seconds([&] { restored = TrkRestoreRescue(rescue.list->item); }));
@@ -264,6 +316,11 @@ int Bench(unsigned leaves, unsigned runs) {
                Median(figures.exported) - start, 0.6);
     PrintRatio("TrkRestoreRescue of it", Median(figures.restore), "reg import",
                Median(figures.imported) - start, 0.8);
+    printf(
+        "The registry calls alone:    reading %.3f s, %.2f x reg export; "
+        "writing %.3f s, %.2f x reg import\n",
+        Median(figures.bareRead), Median(figures.bareRead) / (Median(figures.exported) - start),
+        Median(figures.bareWrite), Median(figures.bareWrite) / (Median(figures.imported) - start));
     printf("\nThe tree written back %s the tree saved.\n", same ? "equals" : "DIFFERS FROM");
     return same ? 0 : 1;
 }
