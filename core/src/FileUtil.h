@@ -75,9 +75,9 @@ void PumpMessages();
 
 // PumpMessages for a loop over thousands of keys: at the loop's first step,
 // then whenever a few milliseconds have passed since the last pump. The
-// caller's window stays as responsive (and its Stop button as quick) as with
-// a pump at every step, and the loop does not pay a look into the queue for
-// each key, which costs as much as a registry call.
+// caller's window still answers within a few milliseconds (its Stop button
+// too), and the loop does not pay a look into the queue for each key, which
+// costs as much as a registry call.
 class PacedPump {
 public:
     void Step();
