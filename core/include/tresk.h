@@ -117,7 +117,8 @@ RescueNode* WINAPI TrkAllocRescueItems(const char* indexPath);
 // must hold none of their nodes any more.
 void WINAPI TrkFreeRescueItems();
 // Removes the item's section from the index and deletes its rescue file (a
-// file that is not a rescue file is left alone). Callers ignore the result.
+// file that is not a rescue file is left alone). When the index cannot be
+// changed, the file is kept and the error returned. Callers ignore the result.
 int32_t WINAPI TrkDeleteRescue(RescueItem* item, const char* indexPath);
 // Writes the item's keys and values back: 1 when its file was read whole,
 // 0 otherwise. The item stays in the index.

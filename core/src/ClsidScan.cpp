@@ -47,7 +47,7 @@ LONG ScanClassKey(HKEY key, const char* name, double percent) {
     TestKeySubkey(cls, "TypeLib", "TypeLib", ReasonTypeLibMissing);
     TestKeySubkey(cls, "ProgID", nullptr, ReasonClassMissing);
     TestFileSubkey(cls, "DefaultIcon");
-    PumpMessages();
+    g_engine.walkPump.Step();
     return ERROR_SUCCESS;
 }
 

@@ -2,9 +2,10 @@
 // shares: the reporter, the result list, the progress rule, load and unload.
 #pragma once
 
-#include "tresk.h"
-
 #include <string>
+
+#include "FileUtil.h"
+#include "tresk.h"
 
 struct ScanMonitor {
     ScanEntryCallback onEntry = nullptr;
@@ -29,6 +30,9 @@ struct EngineState {
     std::string recentFolder;
     std::string mediaFolder;
     std::string historyConfigPath;
+    // The pump of the COM and file-type walks, which visit tens of thousands
+    // of keys; started anew by every scan.
+    PacedPump walkPump;
 };
 
 extern EngineState g_engine;
@@ -41,8 +45,8 @@ inline bool StopRequested() { return g_engine.stopRequested != 0; }
 // Hands one tested entry to the caller. An invalid entry is kept in the
 // result list; a valid one has its reason cleared and is freed after the
 // callback. Returns 0, or 14 when the record could not be allocated.
-DWORD ReportEntry(const char* title, const char* keyPath, const char* entryName,
-                  const char* target, ScanEntryCode code, double percent, int invalid);
+DWORD ReportEntry(const char* title, const char* keyPath, const char* entryName, const char* target,
+                  ScanEntryCode code, double percent, int invalid);
 
 // Frees *holder (its texts and the record) and, with followNext, the list
 // behind it; *holder becomes null.

@@ -2,13 +2,13 @@
 // HKEY_CLASSES_ROOT once. An extension key must name an existing class or
 // hold something; a class key must not point at a missing CLSID, icon file or
 // current-version class.
+#include <string>
+
 #include "Engine.h"
 #include "FileUtil.h"
 #include "Scanners.h"
 #include "SubkeyWalk.h"
 #include "ValueText.h"
-
-#include <string>
 
 namespace {
 
@@ -121,7 +121,7 @@ void ScanExtensionKey(const char* name, const std::string& keyPath, double perce
         ReportFileType(title, keyPath, progId.c_str(), ReasonClassMissing, percent,
                        !ClassExists(progId));
         CheckPersistentHandler(name, percent);
-        PumpMessages();
+        g_engine.walkPump.Step();
     }
 }
 
@@ -131,7 +131,7 @@ void ScanClassKey(const char* name, double percent) {
         CheckClassDefaultIcon(name, percent);
         CheckClassCurVer(name, percent);
     }
-    PumpMessages();
+    g_engine.walkPump.Step();
 }
 
 }  // namespace

@@ -2,18 +2,16 @@
 // message pump, environment lists, time texts and the ini readers.
 #include "FileUtil.h"
 
-#include "FileLookups.h"
-
 #include <mbstring.h>
 
 #include <cstdio>
 #include <cstring>
 
+#include "FileLookups.h"
+
 namespace {
 
-const unsigned char* AsMb(const char* text) {
-    return reinterpret_cast<const unsigned char*>(text);
-}
+const unsigned char* AsMb(const char* text) { return reinterpret_cast<const unsigned char*>(text); }
 
 // Offset of the last character of a non-empty text (a double-byte character
 // starts at its lead byte).
@@ -89,6 +87,11 @@ bool IsAllDigits(const char* text) {
     return true;
 }
 
+DWORD LastErrorOr(DWORD fallback) {
+    DWORD error = GetLastError();
+    return error ? error : fallback;
+}
+
 void PumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
@@ -102,6 +105,16 @@ void PumpMessages() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+void PacedPump::Step() {
+    // Well under the time between two frames of a window.
+    constexpr ULONGLONG kInterval = 10;
+    ULONGLONG now = GetTickCount64();
+    if (FStarted && now - FLast < kInterval) return;
+    FStarted = true;
+    FLast = now;
+    PumpMessages();
 }
 
 std::vector<std::string> SplitEnvironmentList(const char* name) {

@@ -11,6 +11,29 @@
 #include <string>
 #include <vector>
 
+// Owns one open file; closes it when it goes.
+class FileHandle {
+public:
+    FileHandle() = default;
+    explicit FileHandle(HANDLE file) : FFile(file == INVALID_HANDLE_VALUE ? nullptr : file) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() { Reset(); }
+
+    HANDLE Get() const { return FFile; }
+    explicit operator bool() const { return FFile != nullptr; }
+    void Reset(HANDLE file = nullptr) {
+        if (FFile) CloseHandle(FFile);
+        FFile = file == INVALID_HANDLE_VALUE ? nullptr : file;
+    }
+
+private:
+    HANDLE FFile = nullptr;
+};
+
+// The calling thread's last error, or fallback when that is 0.
+DWORD LastErrorOr(DWORD fallback);
+
 // The folder of the host program's executable, with its trailing backslash.
 std::string HostFolder();
 
@@ -49,6 +72,20 @@ bool IsAllDigits(const char* text);
 // Dispatches every waiting message of the calling thread. A quit message is
 // posted again on the way out, so that it reaches the host's own loop.
 void PumpMessages();
+
+// PumpMessages for a loop over thousands of keys: at the loop's first step,
+// then whenever a few milliseconds have passed since the last pump. The
+// caller's window still answers within a few milliseconds (its Stop button
+// too), and the loop does not pay a look into the queue for each key, which
+// costs as much as a registry call.
+class PacedPump {
+public:
+    void Step();
+
+private:
+    bool FStarted = false;
+    ULONGLONG FLast = 0;
+};
 
 // Whether the program or file that a registry command line names exists,
 // searched the way the shell would (quotes, "%1", variables, PATH, PATHEXT).

@@ -38,7 +38,7 @@ LONG ScanInterfaceKey(HKEY key, const char* name, double percent) {
     if (empty) return ERROR_SUCCESS;
     TestReference(iface, "TypeLib", "TypeLib", ReasonTypeLibMissing);
     TestReference(iface, "ProxyStubclsid32", "CLSID", ReasonClsidMissing);
-    PumpMessages();
+    g_engine.walkPump.Step();
     return ERROR_SUCCESS;
 }
 

@@ -19,9 +19,7 @@ const RootName kRootNames[] = {
     {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
 };
 
-const unsigned char* AsMb(const char* text) {
-    return reinterpret_cast<const unsigned char*>(text);
-}
+const unsigned char* AsMb(const char* text) { return reinterpret_cast<const unsigned char*>(text); }
 
 // A path that the deletes may act on: a known root and a non-empty rest.
 bool SplitDeletablePath(const char* keyPath, HKEY* root, std::string* rest) {
@@ -37,11 +35,15 @@ LONG QueryKeyInfo(HKEY key, const char* subkey, KeyInfo* info) {
     if (!info) return ERROR_WRITE_FAULT;  // 29
     RegKey opened;
     if (LONG error = opened.Open(key, subkey)) return error;
+    return QueryOpenKeyInfo(opened.Get(), info);
+}
+
+LONG QueryOpenKeyInfo(HKEY key, KeyInfo* info) {
     *info = KeyInfo{};
-    LONG error = RegQueryInfoKeyA(opened.Get(), nullptr, nullptr, nullptr, &info->subkeyCount,
-                                  &info->subkeyNameSize, nullptr, &info->valueCount,
-                                  &info->valueNameSize, &info->valueDataSize,
-                                  &info->securityDescriptorSize, &info->lastWriteTime);
+    LONG error =
+        RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &info->subkeyCount, &info->subkeyNameSize,
+                         nullptr, &info->valueCount, &info->valueNameSize, &info->valueDataSize,
+                         &info->securityDescriptorSize, &info->lastWriteTime);
     info->subkeyNameSize += 1;
     info->valueNameSize += 1;
     info->securityDescriptorSize += 1;

@@ -33,8 +33,8 @@ public:
     }
     LONG Create(HKEY parent, const char* subkey) {
         HKEY key = nullptr;
-        LONG error = RegCreateKeyExA(parent, subkey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                     &key, nullptr);
+        LONG error =
+            RegCreateKeyExA(parent, subkey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         Reset(error == ERROR_SUCCESS ? key : nullptr);
         return error;
     }
@@ -57,10 +57,10 @@ private:
 
 struct KeyInfo {
     DWORD subkeyCount;
-    DWORD subkeyNameSize;  // longest subkey name + 1
-    DWORD valueCount;      // the default value counts when it is set
-    DWORD valueNameSize;   // longest value name + 1
-    DWORD valueDataSize;   // largest value data in bytes
+    DWORD subkeyNameSize;          // longest subkey name + 1
+    DWORD valueCount;              // the default value counts when it is set
+    DWORD valueNameSize;           // longest value name + 1
+    DWORD valueDataSize;           // largest value data in bytes
     DWORD securityDescriptorSize;  // + 1
     FILETIME lastWriteTime;
 };
@@ -69,7 +69,12 @@ struct KeyInfo {
 // zero. A longer name fails to enumerate and its entry is passed over.
 constexpr DWORD RegNameSize = 520;
 
+// Opens key\subkey (null: the key itself again) for full access and reads
+// its information.
 LONG QueryKeyInfo(HKEY key, const char* subkey, KeyInfo* info);
+// The information of a key the caller holds open, read without opening it
+// again.
+LONG QueryOpenKeyInfo(HKEY key, KeyInfo* info);
 LONG QueryValue(HKEY key, const char* subkey, const char* valueName, DWORD* type, BYTE* data,
                 DWORD* size);
 bool KeyExists(HKEY key, const char* sub1, const char* sub2);

@@ -4,33 +4,15 @@
 
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FileUtil.h"
 #include "Registry.h"
 
 namespace {
-
-// Owns one open file; closes it when it goes.
-class FileHandle {
-public:
-    FileHandle() = default;
-    explicit FileHandle(HANDLE file) : FFile(file == INVALID_HANDLE_VALUE ? nullptr : file) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { Reset(); }
-
-    HANDLE Get() const { return FFile; }
-    explicit operator bool() const { return FFile != nullptr; }
-    void Reset(HANDLE file = nullptr) {
-        if (FFile) CloseHandle(FFile);
-        FFile = file == INVALID_HANDLE_VALUE ? nullptr : file;
-    }
-
-private:
-    HANDLE FFile = nullptr;
-};
 
 // A key named by a full path, opened for full access. A path with nothing
 // after the root name stands for the root key itself, used as it is and never
@@ -54,11 +36,6 @@ private:
     RegKey FOwned;
 };
 
-DWORD LastErrorOr(DWORD fallback) {
-    DWORD error = GetLastError();
-    return error ? error : fallback;
-}
-
 void MarkIncomplete(bool* complete) {
     if (complete) *complete = false;
 }
@@ -76,23 +53,21 @@ bool Seek(HANDLE file, uint64_t offset) {
     return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) != 0;
 }
 
-DWORD WriteAt(HANDLE file, uint64_t offset, const void* data, size_t size) {
+// Writes size bytes at offset; *done receives how many reached the file.
+DWORD WriteAt(HANDLE file, uint64_t offset, const void* data, size_t size, size_t* done) {
+    *done = 0;
     if (!Seek(file, offset)) return LastErrorOr(ERROR_WRITE_FAULT);
     const char* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+    while (*done < size) {
+        size_t left = size - *done;
+        DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
         DWORD written = 0;
-        if (!WriteFile(file, bytes, chunk, &written, nullptr))
+        if (!WriteFile(file, bytes + *done, chunk, &written, nullptr))
             return LastErrorOr(ERROR_WRITE_FAULT);
         if (written == 0) return ERROR_HANDLE_DISK_FULL;
-        bytes += written;
-        size -= written;
+        *done += written;
     }
     return ERROR_SUCCESS;
-}
-
-DWORD WriteU32At(HANDLE file, uint64_t offset, uint32_t value) {
-    return WriteAt(file, offset, &value, sizeof value);
 }
 
 // Reads up to size bytes at offset; returns how many were read.
@@ -121,74 +96,130 @@ DWORD OpenRescueFile(const char* fileName, int mode, FileHandle* file) {
     return ERROR_SUCCESS;
 }
 
+void PutU32(std::string& bytes, uint32_t value) {
+    bytes.append(reinterpret_cast<const char*>(&value), 4);
+}
+
 // A record after its cbKeyItem field, built in memory: cbPath, the path and
 // its zero, then the entries.
 class RecordBody {
 public:
     explicit RecordBody(const char* keyPath) {
         uint32_t length = static_cast<uint32_t>(strlen(keyPath));
-        PutU32(length);
+        PutU32(FBytes, length);
         FBytes.append(keyPath, length + 1);
     }
 
     // Returns false when the entry's size does not fit the format's fields.
-    bool AddEntry(const char* name, uint32_t type, const std::vector<BYTE>& data, DWORD size) {
+    bool AddEntry(const char* name, uint32_t type, const BYTE* data, DWORD size) {
         uint32_t nameLength = name ? static_cast<uint32_t>(strlen(name)) : 0;
         uint64_t nameBytes = nameLength ? nameLength + 1ull : 0;
         uint64_t cbEntry = 12 + nameBytes + size;
         if (cbEntry > UINT32_MAX) return false;
-        PutU32(static_cast<uint32_t>(cbEntry));
-        PutU32(nameLength);
-        PutU32(type);
-        PutU32(size);
+        PutU32(FBytes, static_cast<uint32_t>(cbEntry));
+        PutU32(FBytes, nameLength);
+        PutU32(FBytes, type);
+        PutU32(FBytes, size);
         if (nameLength) FBytes.append(name, nameLength + 1);
-        FBytes.append(reinterpret_cast<const char*>(data.data()), size);
+        FBytes.append(reinterpret_cast<const char*>(data), size);
         ++FEntryCount;
         return true;
     }
     // The one entry of a key without values; not counted.
     void AddEmptyKeyEntry() {
-        PutU32(12);
-        PutU32(0);
-        PutU32(0);
-        PutU32(0);
+        for (uint32_t field : {12u, 0u, 0u, 0u}) PutU32(FBytes, field);
     }
 
     const std::string& Bytes() const { return FBytes; }
     uint32_t EntryCount() const { return FEntryCount; }
 
 private:
-    void PutU32(uint32_t value) { FBytes.append(reinterpret_cast<const char*>(&value), 4); }
-
     std::string FBytes;
     uint32_t FEntryCount = 0;
 };
 
-// Appends a record: the header's counter first, then the body, and the two
-// length fields last, once the body is on disk. When a write fails the file
-// is put back as it was, so that no half record stands in front of a later
-// one.
-DWORD AppendRecord(HANDLE file, int mode, const RecordBody& body) {
-    const std::string& bytes = body.Bytes();
-    if (bytes.size() > UINT32_MAX - 4) return ERROR_FILE_TOO_LARGE;
-    uint64_t oldSize = 0;
-    if (!FileSize(file, &oldSize)) return LastErrorOr(ERROR_READ_FAULT);
-    uint32_t counter = 0;
-    bool hadCounter = ReadAt(file, 4, &counter, 4) == 4;
-    uint64_t at = (mode == RescueAppend && oldSize > RescueHeaderSize) ? oldSize : RescueHeaderSize;
+// Records are gathered and written in pieces of about this size.
+constexpr size_t kPieceSize = 1 << 20;
 
-    DWORD error = WriteU32At(file, 0, RescueMagic);
-    if (!error) error = WriteU32At(file, 4, (hadCounter ? counter : 0) + 1);
-    if (!error) error = WriteAt(file, at + 8, bytes.data(), bytes.size());
-    if (!error && !FlushFileBuffers(file)) error = LastErrorOr(ERROR_WRITE_FAULT);
-    if (!error) error = WriteU32At(file, at + 4, body.EntryCount());
-    if (!error) error = WriteU32At(file, at, static_cast<uint32_t>(bytes.size() + 4));
-    if (!error) return ERROR_SUCCESS;
+// The records appended to one open file by one batch: placed where the
+// layout puts them (behind the file's old end, or behind the header),
+// gathered and written a piece at a time; the header with the counter is
+// written once at the end, then the file is flushed. A write that fails
+// keeps the records that reached the file whole and takes the rest back
+// out, so no half record stands at the end.
+class RecordWriter {
+public:
+    DWORD Begin(HANDLE file, int mode) {
+        *this = RecordWriter();
+        FFile = file;
+        if (!FileSize(file, &FOldSize)) return LastErrorOr(ERROR_READ_FAULT);
+        FHadCounter = ReadAt(file, 4, &FCounter, 4) == 4;
+        FAt = (mode == RescueAppend && FOldSize > RescueHeaderSize) ? FOldSize : RescueHeaderSize;
+        FFirst = FAt;
+        return ERROR_SUCCESS;
+    }
 
-    if (hadCounter) WriteU32At(file, 4, counter);
-    if (oldSize <= at && Seek(file, oldSize)) SetEndOfFile(file);
-    return error;
-}
+    DWORD Add(const RecordBody& body) {
+        if (FError) return FError;
+        const std::string& bytes = body.Bytes();
+        if (bytes.size() > UINT32_MAX - 4) return ERROR_FILE_TOO_LARGE;
+        PutU32(FPending, static_cast<uint32_t>(bytes.size() + 4));
+        PutU32(FPending, body.EntryCount());
+        FPending += bytes;
+        FEnds.push_back(FPending.size());
+        if (FPending.size() >= kPieceSize) FError = WritePending();
+        return FError;
+    }
+
+    DWORD Finish() {
+        if (!FError) FError = WritePending();
+        if (FOnDisk == 0) return FError;
+        std::string header;
+        PutU32(header, RescueMagic);
+        PutU32(header, (FHadCounter ? FCounter : 0) + FOnDisk);
+        size_t done = 0;
+        DWORD error = WriteAt(FFile, 0, header.data(), header.size(), &done);
+        if (!error && !FlushFileBuffers(FFile)) error = LastErrorOr(ERROR_WRITE_FAULT);
+        if (!FError) FError = error;
+        return FError;
+    }
+
+private:
+    DWORD WritePending() {
+        if (FPending.empty()) return ERROR_SUCCESS;
+        size_t done = 0;
+        DWORD error = WriteAt(FFile, FAt, FPending.data(), FPending.size(), &done);
+        size_t kept = FPending.size();
+        size_t records = FEnds.size();
+        if (error) {
+            records = 0;
+            while (records < FEnds.size() && FEnds[records] <= done) ++records;
+            kept = records ? FEnds[records - 1] : 0;
+        }
+        FOnDisk += static_cast<uint32_t>(records);
+        FAt += kept;
+        FPending.clear();
+        FEnds.clear();
+        // The file ends behind the last whole record of this batch; without
+        // one, at its old size (old content the records were to go over
+        // stays as it is).
+        if (error && FAt > FFirst && Seek(FFile, FAt)) SetEndOfFile(FFile);
+        if (error && FAt == FFirst && FOldSize <= FFirst && Seek(FFile, FOldSize))
+            SetEndOfFile(FFile);
+        return error;
+    }
+
+    HANDLE FFile = nullptr;
+    uint64_t FOldSize = 0;
+    uint32_t FCounter = 0;
+    bool FHadCounter = false;
+    uint64_t FFirst = 0;  // where this batch's first record goes
+    uint64_t FAt = 0;     // where the pending bytes go
+    std::string FPending;
+    std::vector<size_t> FEnds;  // end of each pending record within FPending
+    uint32_t FOnDisk = 0;       // records of this batch written whole
+    DWORD FError = 0;
+};
 
 // Reads one value (null or empty name: the default value) with its type.
 LONG ReadValueData(HKEY key, const char* name, DWORD* type, std::vector<BYTE>* data) {
@@ -211,68 +242,113 @@ LONG ReadValueData(HKEY key, const char* name, DWORD* type, std::vector<BYTE>* d
 // Key paths and value names pass through 520-byte buffers when read back.
 bool FitsNameBuffer(const char* text) { return strlen(text) < RegNameSize; }
 
-// ---- The tree backup's engine-wide state: one open file and the depth of
-// the running BackupKeyTree calls, shared by every level of one tree.
-struct TreeBackup {
+// Adds the entries of every value of an open key to its record. info: the
+// key's information, or null when it could not be read (the key then counts
+// as having no values, and as not wholly saved).
+void AddKeyValues(HKEY key, const KeyInfo* info, RecordBody& body, bool* complete) {
+    if (!info) MarkIncomplete(complete);
+    DWORD valueCount = info ? info->valueCount : 0;
+    if (valueCount == 0) {
+        body.AddEmptyKeyEntry();
+        return;
+    }
+    // Name, type and data in one call; the largest value fits the buffer.
+    std::vector<BYTE> data(info->valueDataSize ? info->valueDataSize : 1);
+    std::vector<BYTE> grown;
+    for (DWORD index = 0; index < valueCount; ++index) {
+        char name[RegNameSize];
+        DWORD nameLength = RegNameSize;
+        DWORD type = 0;
+        DWORD size = static_cast<DWORD>(data.size());
+        LONG error =
+            RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data.data(), &size);
+        if (error == ERROR_NO_MORE_ITEMS) break;
+        const BYTE* bytes = data.data();
+        if (error == ERROR_MORE_DATA) {
+            // A name too long to be read back, or a value that grew meanwhile.
+            nameLength = RegNameSize;
+            error =
+                RegEnumValueA(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr);
+            if (error == ERROR_NO_MORE_ITEMS) break;
+            if (error == ERROR_SUCCESS) error = ReadValueData(key, name, &type, &grown);
+            bytes = grown.data();
+            size = static_cast<DWORD>(grown.size());
+        }
+        if (error != ERROR_SUCCESS || !body.AddEntry(name, type, bytes, size))
+            MarkIncomplete(complete);
+    }
+}
+
+// ---- The batch that the writers append to: one open file, opened by the
+// first writer that needs it.
+struct BatchState {
+    BatchState(std::string name, int openMode) : fileName(std::move(name)), mode(openMode) {}
+    std::string fileName;
+    int mode;
     FileHandle file;
-    int depth = 0;
-    bool complete = true;
-    DWORD fileError = 0;
+    RecordWriter writer;
+    DWORD error = 0;  // the first failure of opening or writing the file
+    PacedPump pump;   // once per subkey of the trees saved
 };
-TreeBackup g_tree;
+std::optional<BatchState> g_batch;
 
-class TreeLevel {
-public:
-    TreeLevel() { ++g_tree.depth; }
-    ~TreeLevel() {
-        if (--g_tree.depth == 0) g_tree.file.Reset();
-    }
-    TreeLevel(const TreeLevel&) = delete;
-    TreeLevel& operator=(const TreeLevel&) = delete;
-};
+// Opens the running batch's file when no writer has yet.
+DWORD OpenBatchFile() {
+    BatchState& batch = *g_batch;
+    if (batch.error || batch.file) return batch.error;
+    DWORD error = OpenRescueFile(batch.fileName.c_str(), batch.mode, &batch.file);
+    if (!error) error = batch.writer.Begin(batch.file.Get(), batch.mode);
+    if (error) batch.error = error;
+    return error;
+}
 
-DWORD BackupSubkeys(HKEY key, const std::string& keyPath, const char* fileName) {
-    KeyInfo info;
-    if (QueryKeyInfo(key, nullptr, &info) != ERROR_SUCCESS) {
-        g_tree.complete = false;
-        return ERROR_SUCCESS;
-    }
-    for (DWORD index = 0; index < info.subkeyCount; ++index) {
-        PumpMessages();
+DWORD AddToBatch(const RecordBody& body) {
+    if (DWORD error = OpenBatchFile()) return error;
+    DWORD error = g_batch->writer.Add(body);
+    if (error && !g_batch->error) g_batch->error = error;
+    return error;
+}
+
+// ---- Saving a tree: each key's record, then its subkeys depth first.
+
+DWORD SaveTree(const std::string& keyPath, HKEY key, bool recurse, bool* complete);
+
+DWORD SaveSubkeys(HKEY key, DWORD subkeyCount, const std::string& keyPath, bool* complete) {
+    for (DWORD index = 0; index < subkeyCount; ++index) {
+        g_batch->pump.Step();
         char name[RegNameSize];
         DWORD length = RegNameSize;
         if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS) {
-            g_tree.complete = false;
+            MarkIncomplete(complete);
             continue;
         }
+        // A subkey found by enumeration that can no longer be opened, or
+        // whose path could not be read back, is left out.
         std::string path = keyPath + "\\" + name;
-        if (BackupKeyTree(path.c_str(), fileName, RescueAppend, true) != ERROR_SUCCESS)
-            g_tree.complete = false;
-        if (g_tree.fileError) return g_tree.fileError;
+        RegKey subkey;
+        if (!FitsNameBuffer(path.c_str()) || subkey.Open(key, name) != ERROR_SUCCESS) {
+            MarkIncomplete(complete);
+            continue;
+        }
+        if (DWORD error = SaveTree(path, subkey.Get(), true, complete)) return error;
     }
     return ERROR_SUCCESS;
 }
 
-DWORD BackupTreeLevel(const char* keyPath, const char* fileName, int mode, bool recurse,
-                      bool outermost) {
-    if (!keyPath || !*keyPath || !FitsNameBuffer(keyPath)) return ERROR_INVALID_PARAMETER;
-    NamedKey key;
-    // The caller's key is created when missing; a subkey found by enumeration
-    // exists, and one that can no longer be opened is left out.
-    if (LONG error = key.Open(keyPath, outermost)) return static_cast<DWORD>(error);
-    if (!g_tree.file) {
-        if (DWORD error = OpenRescueFile(fileName, mode, &g_tree.file)) {
-            g_tree.fileError = error;
-            return error;
-        }
+// Returns 0 or the error of the rescue file, which ends the whole tree.
+DWORD SaveTree(const std::string& keyPath, HKEY key, bool recurse, bool* complete) {
+    KeyInfo info;
+    bool known = QueryOpenKeyInfo(key, &info) == ERROR_SUCCESS;
+    RecordBody body(keyPath.c_str());
+    AddKeyValues(key, known ? &info : nullptr, body, complete);
+    if (DWORD error = AddToBatch(body)) return error;
+    if (!recurse) return ERROR_SUCCESS;
+    if (!known) {
+        MarkIncomplete(complete);
+        return ERROR_SUCCESS;
     }
-    if (DWORD error =
-            WriteKeyRecord(keyPath, key.Get(), g_tree.file.Get(), mode, &g_tree.complete)) {
-        g_tree.fileError = error;
-        return error;
-    }
-    return recurse ? BackupSubkeys(key.Get(), keyPath, fileName) : ERROR_SUCCESS;
+    return SaveSubkeys(key, info.subkeyCount, keyPath, complete);
 }
 
 // ---- Reading records back.
@@ -348,10 +424,32 @@ bool IsSelected(const std::string& path, const char* prefix, int prefixMode) {
            path[length] == '\\';
 }
 
+// The key the last restored record was written to, kept open for the next
+// record when that names the same key: the backup of single values of one
+// key gives a record for each of them.
+class RestoreTarget {
+public:
+    // The open key for the path (created with its missing parents), or null
+    // when there is no known root or the registry refused it.
+    HKEY KeyFor(const std::string& path) {
+        if (FOpen && CompareNoCase(path.c_str(), FPath.c_str()) == 0) return FKey.Get();
+        FKey = NamedKey();
+        FOpen = FKey.Open(path.c_str(), true) == ERROR_SUCCESS;
+        FPath = path;
+        return FOpen ? FKey.Get() : nullptr;
+    }
+
+private:
+    NamedKey FKey;
+    std::string FPath;
+    bool FOpen = false;
+};
+
 // Writes one record's values back when its key is selected. Returns false
 // when the record was damaged (part of it could not be read).
-bool RestoreRecord(const std::vector<char>& record, const char* prefix, int prefixMode) {
-    RecordCursor cursor(record.data(), record.size());
+bool RestoreRecord(const char* record, size_t size, const char* prefix, int prefixMode,
+                   RestoreTarget& target) {
+    RecordCursor cursor(record, size);
     uint32_t entryCount = cursor.U32();
     uint32_t pathLength = cursor.U32();
     if (pathLength >= RegNameSize || pathLength + 1ull > cursor.Left()) return false;
@@ -360,9 +458,9 @@ bool RestoreRecord(const std::vector<char>& record, const char* prefix, int pref
     std::string path(pathBytes, pathLength);
     if (!IsSelected(path, prefix, prefixMode)) return true;
 
-    NamedKey key;
     // A key that can't be created is skipped, as the registry refused it.
-    if (key.Open(path.c_str(), true) != ERROR_SUCCESS) return true;
+    HKEY key = target.KeyFor(path);
+    if (!key) return true;
     bool intact = true;
     for (uint32_t index = 0; index < entryCount; ++index) {
         ValueEntry entry;
@@ -372,16 +470,69 @@ bool RestoreRecord(const std::vector<char>& record, const char* prefix, int pref
             intact = false;
             continue;
         }
-        RegSetValueExA(key.Get(), entry.name, 0, entry.type, entry.size ? entry.data : kNoData,
+        RegSetValueExA(key, entry.name, 0, entry.type, entry.size ? entry.data : kNoData,
                        entry.size);
     }
     return intact;
 }
 
+// A rescue file read front to back a piece at a time: the bytes asked for
+// come from the piece that holds them, or from a new piece read where they
+// begin (as large as they are, when they are larger than a piece).
+class PieceReader {
+public:
+    PieceReader(HANDLE file, uint64_t size) : FFile(file), FSize(size) {}
+
+    // The bytes [at, at + length), or null when they cannot be read.
+    const char* Bytes(uint64_t at, size_t length) {
+        if (at >= FStart && at + length <= FStart + FPiece.size())
+            return FPiece.data() + (at - FStart);
+        if (at + length > FSize) return nullptr;
+        uint64_t left = FSize - at;
+        size_t want = length > kPieceSize ? length : kPieceSize;
+        if (want > left) want = static_cast<size_t>(left);
+        FPiece.resize(want);
+        FStart = at;
+        if (ReadAt(FFile, at, FPiece.data(), want) != want) {
+            FPiece.clear();
+            return nullptr;
+        }
+        return FPiece.data();
+    }
+
+private:
+    HANDLE FFile;
+    uint64_t FSize;
+    uint64_t FStart = 0;
+    std::vector<char> FPiece;
+};
+
 // The smallest record after its cbKeyItem: entry count, cbPath, the zero.
 constexpr uint32_t MinRecordSize = 9;
 
 }  // namespace
+
+RescueFileBatch::RescueFileBatch(const char* fileName, int mode) {
+    if (g_batch) return;  // the running batch takes this one's records
+    g_batch.emplace(fileName ? fileName : "", mode);
+    FOwner = true;
+}
+
+RescueFileBatch::~RescueFileBatch() {
+    if (!FOwner) return;
+    Finish();
+    g_batch.reset();
+}
+
+DWORD RescueFileBatch::Finish() {
+    if (!g_batch) return ERROR_SUCCESS;
+    if (FOwner && g_batch->file) {
+        DWORD error = g_batch->writer.Finish();
+        if (!g_batch->error) g_batch->error = error;
+        g_batch->file.Reset();
+    }
+    return g_batch->error;
+}
 
 DWORD WriteKeyRecord(const char* keyPath, HKEY key, HANDLE file, int mode, bool* complete) {
     if (!keyPath || !*keyPath || !key || !file || file == INVALID_HANDLE_VALUE)
@@ -390,29 +541,15 @@ DWORD WriteKeyRecord(const char* keyPath, HKEY key, HANDLE file, int mode, bool*
     if (!FitsNameBuffer(keyPath)) return ERROR_INVALID_PARAMETER;
     if (mode != RescueCreateNew && mode != RescueAppend) return ERROR_INVALID_PARAMETER;
     try {
-        RecordBody body(keyPath);
         KeyInfo info;
-        DWORD valueCount = 0;
-        if (QueryKeyInfo(key, nullptr, &info) == ERROR_SUCCESS)
-            valueCount = info.valueCount;
-        else
-            MarkIncomplete(complete);
-        if (valueCount == 0) body.AddEmptyKeyEntry();
-
-        std::vector<BYTE> data;
-        for (DWORD index = 0; index < valueCount; ++index) {
-            char name[RegNameSize];
-            DWORD nameLength = RegNameSize;
-            LONG error =
-                RegEnumValueA(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr);
-            if (error == ERROR_NO_MORE_ITEMS) break;
-            DWORD type = 0;
-            if (error == ERROR_SUCCESS) error = ReadValueData(key, name, &type, &data);
-            if (error != ERROR_SUCCESS ||
-                !body.AddEntry(name, type, data, static_cast<DWORD>(data.size())))
-                MarkIncomplete(complete);
-        }
-        return AppendRecord(file, mode, body);
+        bool known = QueryOpenKeyInfo(key, &info) == ERROR_SUCCESS;
+        RecordBody body(keyPath);
+        AddKeyValues(key, known ? &info : nullptr, body, complete);
+        RecordWriter writer;
+        DWORD error = writer.Begin(file, mode);
+        if (!error) error = writer.Add(body);
+        DWORD finished = writer.Finish();
+        return error ? error : finished;
     } catch (const std::bad_alloc&) {
         return ERROR_NOT_ENOUGH_MEMORY;
     }
@@ -420,24 +557,26 @@ DWORD WriteKeyRecord(const char* keyPath, HKEY key, HANDLE file, int mode, bool*
 
 DWORD BackupKeyTree(const char* keyPath, const char* fileName, int mode, bool recurse,
                     BackupOutcome* outcome) {
-    bool outermost = g_tree.depth == 0;
-    if (outermost) {
-        g_tree.complete = true;
-        g_tree.fileError = 0;
-    }
-    TreeLevel level;
-    DWORD result;
+    BackupOutcome local;
+    if (!outcome) outcome = &local;
+    *outcome = BackupOutcome{};
+    if (!keyPath || !*keyPath || !FitsNameBuffer(keyPath)) return ERROR_INVALID_PARAMETER;
+    if (mode != RescueCreateNew && mode != RescueAppend) return ERROR_INVALID_PARAMETER;
     try {
-        result = BackupTreeLevel(keyPath, fileName, mode, recurse, outermost);
+        NamedKey key;
+        // The caller's key is created when missing.
+        if (LONG error = key.Open(keyPath, true)) return static_cast<DWORD>(error);
+        RescueFileBatch batch(fileName, mode);
+        bool complete = true;
+        DWORD result = SaveTree(keyPath, key.Get(), recurse, &complete);
+        DWORD fileError = batch.Finish();
+        if (fileError != ERROR_INVALID_PARAMETER) outcome->fileError = fileError;
+        if (!result) result = fileError;
+        outcome->saved = result == ERROR_SUCCESS && complete;
+        return result;
     } catch (const std::bad_alloc&) {
-        g_tree.complete = false;
-        result = ERROR_NOT_ENOUGH_MEMORY;
+        return ERROR_NOT_ENOUGH_MEMORY;
     }
-    if (outermost && outcome) {
-        outcome->saved = result == ERROR_SUCCESS && g_tree.complete;
-        outcome->fileError = g_tree.fileError;
-    }
-    return result;
 }
 
 DWORD BackupValue(const char* keyPath, const char* valueName, const char* fileName, int mode,
@@ -450,12 +589,13 @@ DWORD BackupValue(const char* keyPath, const char* valueName, const char* fileNa
     // Longer paths and names could not be read back.
     if (!FitsNameBuffer(keyPath) || (valueName && !FitsNameBuffer(valueName)))
         return ERROR_INVALID_PARAMETER;
+    if (mode != RescueCreateNew && mode != RescueAppend) return ERROR_INVALID_PARAMETER;
     try {
         NamedKey key;
         if (LONG error = key.Open(keyPath, true)) return static_cast<DWORD>(error);
-        FileHandle file;
-        if (DWORD error = OpenRescueFile(fileName, mode, &file)) {
-            if (error != ERROR_INVALID_PARAMETER) outcome->fileError = error;
+        RescueFileBatch batch(fileName, mode);
+        if (DWORD error = OpenBatchFile()) {
+            outcome->fileError = error;
             return error;
         }
         DWORD type = 0;
@@ -463,9 +603,11 @@ DWORD BackupValue(const char* keyPath, const char* valueName, const char* fileNa
         if (LONG error = ReadValueData(key.Get(), valueName, &type, &data))
             return static_cast<DWORD>(error);
         RecordBody body(keyPath);
-        if (!body.AddEntry(valueName, type, data, static_cast<DWORD>(data.size())))
+        if (!body.AddEntry(valueName, type, data.data(), static_cast<DWORD>(data.size())))
             return ERROR_FILE_TOO_LARGE;
-        if (DWORD error = AppendRecord(file.Get(), mode, body)) {
+        // A failing write is the batch's error, which Finish gives back.
+        AddToBatch(body);
+        if (DWORD error = batch.Finish()) {
             outcome->fileError = error;
             return error;
         }
@@ -486,21 +628,24 @@ DWORD RestoreRescueFile(const char* keyPrefix, const char* fileName, int prefixM
     if (!FileSize(file.Get(), &size)) return LastErrorOr(ERROR_READ_FAULT);
     if (size < RescueHeaderSize) return ERROR_INVALID_DATA;
 
+    PieceReader reader(file.Get(), size);
+    RestoreTarget target;
     bool intact = true;
+    PacedPump pump;
     for (uint64_t at = RescueHeaderSize; at < size;) {
-        PumpMessages();
+        pump.Step();
         uint32_t cbKeyItem = 0;
+        const char* head = reader.Bytes(at, 4);
+        if (head) memcpy(&cbKeyItem, head, 4);
         // A record too short for its own fields, or running past the end of
         // the file, leaves nothing after it that could be found.
-        if (ReadAt(file.Get(), at, &cbKeyItem, 4) != 4 || cbKeyItem < MinRecordSize ||
-            at + 4 + cbKeyItem > size) {
+        if (!head || cbKeyItem < MinRecordSize || at + 4 + cbKeyItem > size) {
             intact = false;
             break;
         }
         try {
-            std::vector<char> record(cbKeyItem);
-            if (ReadAt(file.Get(), at + 4, record.data(), cbKeyItem) != cbKeyItem ||
-                !RestoreRecord(record, keyPrefix, prefixMode))
+            const char* record = reader.Bytes(at + 4, cbKeyItem);
+            if (!record || !RestoreRecord(record, cbKeyItem, keyPrefix, prefixMode, target))
                 intact = false;
         } catch (const std::bad_alloc&) {
             intact = false;

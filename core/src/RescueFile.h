@@ -32,6 +32,29 @@ struct BackupOutcome {
     DWORD fileError = 0;
 };
 
+// While the one made first is alive, every writer below appends its records
+// to the file that batch names, whatever file name the writer is given; a
+// writer called with no batch alive makes one of its own for the call. The
+// records are gathered in memory and written in pieces of a fixed size, the
+// header's counter once, and the file is flushed once, when the batch that
+// opened it finishes. Only whole records stay in the file: when a write
+// fails, what did not reach the file whole is taken back out.
+class RescueFileBatch {
+public:
+    RescueFileBatch(const char* fileName, int mode);
+    ~RescueFileBatch();  // finishes, when Finish was not called
+    RescueFileBatch(const RescueFileBatch&) = delete;
+    RescueFileBatch& operator=(const RescueFileBatch&) = delete;
+
+    // Writes what is gathered and the header, and flushes the file (only the
+    // batch that opened it does). Returns 0 or the first error of opening or
+    // writing the file; until it returns 0, no record is known to be on disk.
+    DWORD Finish();
+
+private:
+    bool FOwner = false;
+};
+
 // Appends one record: the key (named by keyPath, open as key) with all its
 // values. Returns 0, 87 for missing arguments or a mode other than 1 or 2, or
 // the error of writing the file (the file is then left as it was). *complete

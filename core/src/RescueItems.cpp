@@ -11,6 +11,7 @@
 #include "FileUtil.h"
 #include "Registry.h"
 #include "RescueFile.h"
+#include "RescueIndex.h"
 
 namespace {
 
@@ -84,12 +85,15 @@ void DeleteEntry(const ScanEntry* entry) {
 // Makes the rescue item of the first count entries of the list: its index
 // section, then its rescue file. saved[i] tells whether entry i went into the
 // file whole. Returns 0, the error of writing the index, or the error of the
-// rescue file when it could not be created or written.
+// rescue file when it could not be created, written or flushed.
 DWORD BackupSelection(const SelectedEntry* first, uint32_t count, std::vector<char>* saved) {
     FILETIME created = LocalNow();
     std::string fileName = RescueFileName(g_engine.config.rescueFolder, created);
     RescueItem item{created, count, fileName.data(), nullptr};
     if (DWORD error = WriteRescueIndexEntry(&item, g_engine.config.rescueIndexPath)) return error;
+    // One batch for the whole item: its records reach the disk when it
+    // finishes, and only then may a clean delete what they hold.
+    RescueFileBatch batch(fileName.c_str(), RescueAppend);
     uint32_t walked = 0;
     for (const SelectedEntry* node = first; node && walked < count; node = node->next, ++walked) {
         BackupOutcome outcome;
@@ -97,7 +101,7 @@ DWORD BackupSelection(const SelectedEntry* first, uint32_t count, std::vector<ch
         if (outcome.fileError) return outcome.fileError;
         saved->push_back(outcome.saved);
     }
-    return ERROR_SUCCESS;
+    return batch.Finish();
 }
 
 void FreeRescueNode(RescueNode* node) {
@@ -146,7 +150,6 @@ std::string RescueFileName(const char* rescueFolder, const FILETIME& created) {
 }
 
 DWORD WriteRescueIndexEntry(const RescueItem* item, const char* indexPath) {
-    // Without a path the profile functions would write the system's win.ini.
     if (!item || !indexPath || !*indexPath) return ERROR_INVALID_PARAMETER;
     std::string section = FileTimeToText(&item->created);
     if (section.empty()) return ERROR_INVALID_PARAMETER;
@@ -154,14 +157,8 @@ DWORD WriteRescueIndexEntry(const RescueItem* item, const char* indexPath) {
     snprintf(count, sizeof count, "%d", static_cast<int>(item->count));
     // An index that cannot be written would leave the item unlisted: its
     // entries could never be written back from the list.
-    if (!WritePrivateProfileStringA(section.c_str(), "Count", count, indexPath) ||
-        !WritePrivateProfileStringA(section.c_str(), "FileName",
-                                    item->fileName ? item->fileName : "", indexPath)) {
-        DWORD error = GetLastError();
-        return error ? error : ERROR_WRITE_FAULT;
-    }
-    WritePrivateProfileStringA(section.c_str(), "Description", item->description, indexPath);
-    return ERROR_SUCCESS;
+    return WriteIndexSection(
+        indexPath, {section, count, item->fileName ? item->fileName : "", item->description});
 }
 
 extern "C" {
@@ -222,8 +219,10 @@ int32_t WINAPI TrkDeleteRescue(RescueItem* item, const char* indexPath) {
     if (!item) return ERROR_INVALID_PARAMETER;
     return WithoutThrowing<int32_t>(ERROR_NOT_ENOUGH_MEMORY, [&] {
         std::string section = FileTimeToText(&item->created);
+        // While the index still lists the item, its file must stay.
         if (!section.empty() && indexPath && *indexPath)
-            WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, indexPath);
+            if (DWORD error = RemoveIndexSection(indexPath, section))
+                return static_cast<int32_t>(error);
         // The file name comes from the index, which anyone may have edited:
         // only a rescue file is deleted.
         if (!IsRescueFileOrEmpty(item->fileName)) return static_cast<int32_t>(ERROR_SUCCESS);

@@ -14,6 +14,7 @@ struct ScanSession {
         FreeScanEntries(&g_engine.results.head, true);
         g_engine.results.tail = nullptr;
         g_engine.stopRequested = 0;
+        g_engine.walkPump = PacedPump();
     }
     ~ScanSession() {
         g_engine.status &= ~StatusScanning;

@@ -59,7 +59,7 @@ void ScanVersionEntry(const Library& library, HKEY key, const char* name, const 
     else if (IsAllDigits(name))
         TestLocaleFile(library, key, path);
     else
-        PumpMessages();
+        g_engine.walkPump.Step();
 }
 
 void ScanVersion(const Library& library, HKEY key, const std::string& path) {
@@ -70,7 +70,7 @@ void ScanVersion(const Library& library, HKEY key, const std::string& path) {
         ScanVersionEntry(library, entry.Get(), name, path + "\\" + name);
         return ERROR_SUCCESS;
     });
-    PumpMessages();
+    g_engine.walkPump.Step();
 }
 
 LONG ScanLibrary(HKEY key, const char* name, double percent) {
@@ -83,7 +83,7 @@ LONG ScanLibrary(HKEY key, const char* name, double percent) {
         ScanVersion(library, version.Get(), path + "\\" + versionName);
         return ERROR_SUCCESS;
     });
-    PumpMessages();
+    g_engine.walkPump.Step();
     return ERROR_SUCCESS;
 }
 

@@ -120,6 +120,86 @@ TEST_F(RescueFileTest, AppendsBehindTheHeaderOrAtTheOldEnd) {
     EXPECT_EQ(Bytes(), HeaderBytes(1) + record);
 }
 
+// The record of a key as the registry itself gives its values, in
+// enumeration order: what the layout asks the writers to produce.
+std::string RecordFromRegistry(const ScratchKey& key, const std::string& below) {
+    std::vector<std::string> entries;
+    HKEY opened;
+    if (RegOpenKeyExA(key.Root(), key.Subkey(below).c_str(), 0, KEY_READ, &opened)) return {};
+    char name[RegNameSize];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = RegNameSize;
+        if (RegEnumValueA(opened, index, name, &length, nullptr, nullptr, nullptr, nullptr)) break;
+        DWORD type = 0;
+        std::string data;
+        EXPECT_TRUE(ReadValue(key, below, name, &type, &data)) << name;
+        entries.push_back(EntryBytes(name, type, data));
+    }
+    RegCloseKey(opened);
+    if (entries.empty()) return RecordBytes(key.Path(below), {EmptyKeyEntryBytes()}, 0);
+    return RecordBytes(key.Path(below), entries);
+}
+
+// The keys of a tree depth first, each before its subkeys in enumeration
+// order.
+void TreeKeys(const ScratchKey& key, const std::string& below, std::vector<std::string>* keys) {
+    keys->push_back(below);
+    HKEY opened;
+    if (RegOpenKeyExA(key.Root(), key.Subkey(below).c_str(), 0, KEY_READ, &opened)) return;
+    std::vector<std::string> names;
+    char name[RegNameSize];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = RegNameSize;
+        if (RegEnumKeyExA(opened, index, name, &length, nullptr, nullptr, nullptr, nullptr)) break;
+        names.push_back(name);
+    }
+    RegCloseKey(opened);
+    for (const std::string& subkey : names) TreeKeys(key, below + "\\" + subkey, keys);
+}
+
+// A tree of every value type, and enough big values to take the records
+// past one piece of the writer and of the reader: the file is the layout's
+// to the byte, and it writes the tree back as it was.
+TEST_F(RescueFileTest, LargeTreeOfEveryTypeIsTheLayoutToTheByteAndRestores) {
+    std::string binary;
+    for (int i = 0; i < 256; ++i) binary += static_cast<char>(i);
+    SetValue(key, "T", nullptr, REG_SZ, std::string("default\0", 8));
+    SetValue(key, "T", "Text", REG_SZ, std::string("Caf\xE9\0", 5));
+    SetValue(key, "T", "Unterminated", REG_SZ, "abc");
+    SetValue(key, "T", "Expand", REG_EXPAND_SZ, std::string("%TEMP%\\x\0", 9));
+    SetValue(key, "T", "Multi", REG_MULTI_SZ, std::string("a\0bc\0\0", 6));
+    SetValue(key, "T", "Binary", REG_BINARY, binary);
+    SetValue(key, "T", "EmptyBinary", REG_BINARY, "");
+    SetValue(key, "T", "Dword", REG_DWORD, Le32(7));
+    SetValue(key, "T", "BigEndian", REG_DWORD_BIG_ENDIAN, Le32(0x01020304));
+    SetValue(key, "T", "Qword", REG_QWORD, Le32(1) + Le32(2));
+    SetValue(key, "T", "None", REG_NONE, "\x01");
+    SetValue(key, "T", "OwnType", 0x4711, "xyz");
+    key.CreateKey("T\\Empty");
+    SetValue(key, "T\\Big", "b", REG_SZ, std::string("big\0", 4));
+    for (int i = 0; i < 300; ++i)
+        SetValue(key, "T\\Big\\K" + std::to_string(i), "v", REG_BINARY,
+                 std::string(4000, static_cast<char>(i)));
+    std::vector<std::string> keys;
+    TreeKeys(key, "T", &keys);
+    ASSERT_EQ(keys.size(), 303u);
+    std::vector<std::string> records;
+    for (const std::string& below : keys) records.push_back(RecordFromRegistry(key, below));
+    const std::string expected = FileBytes(records);
+    ASSERT_GT(expected.size(), 1u << 20);
+
+    BackupOutcome outcome;
+    ASSERT_EQ(BackupKeyTree(key.Path("T").c_str(), file.c_str(), RescueAppend, true, &outcome), 0u);
+    EXPECT_TRUE(outcome.saved);
+    EXPECT_TRUE(Bytes() == expected)
+        << Bytes().size() << " bytes, " << expected.size() << " expected";
+
+    ASSERT_EQ(RegDeleteTreeA(key.Root(), key.Subkey("T").c_str()), ERROR_SUCCESS);
+    EXPECT_EQ(RestoreRescueFile(nullptr, file.c_str(), 1), 0u);
+    for (size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(RecordFromRegistry(key, keys[i]), records[i]) << keys[i];
+}
+
 TEST_F(RescueFileTest, TreeComesDepthFirstEachKeyWithItsFullPath) {
     key.SetString("A", "v", "1");
     key.CreateKey("A\\B\\D");

@@ -4,6 +4,7 @@
 
 #include "FileUtil.h"
 #include "RescueBytes.h"
+#include "RescueIndex.h"
 #include "RescueItems.h"
 #include "RescueTestSupport.h"
 
@@ -11,6 +12,14 @@ namespace {
 
 class RescueItemsTest : public RescueFixture {
 protected:
+    // Backs up the value v of the key K and lists the index.
+    RescueNode* BackUpOneValue(Selection& selection) {
+        key.SetString("K", "v", "1");
+        selection.Add(EntryKindValue, key.Path("K"), "v");
+        EXPECT_EQ(TrkBackup(selection.First(), 1), 0u);
+        return TrkAllocRescueItems(index.c_str());
+    }
+
     // The one section of the index, which every test here expects.
     std::string OnlySection() const {
         std::vector<std::string> sections = IniSections(index);
@@ -253,11 +262,8 @@ TEST_F(RescueItemsTest, RestoreWritesTheItemBackAndLeavesItListed) {
 }
 
 TEST_F(RescueItemsTest, DeleteRemovesTheSectionAndOnlyARescueFile) {
-    key.SetString("K", "v", "1");
     Selection selection;
-    selection.Add(EntryKindValue, key.Path("K"), "v");
-    ASSERT_EQ(TrkBackup(selection.First(), 1), 0u);
-    RescueNode* list = TrkAllocRescueItems(index.c_str());
+    RescueNode* list = BackUpOneValue(selection);
     ASSERT_NE(list, nullptr);
     std::string fileName = list->item->fileName;
     ASSERT_TRUE(FileExistsAt(fileName));
@@ -311,6 +317,109 @@ TEST_F(RescueItemsTest, ItemsOfOneSecondShareTheirSection) {
     std::vector<std::string> files = RescueFilesIn(folder.Path());
     EXPECT_EQ(paths.size(), files.size() == 1 ? 3u : 2u);
     EXPECT_FALSE(key.Exists("K"));
+}
+
+// ---- The index is replaced whole or not at all.
+
+// The profile calls that write one item's section, made straight on a file.
+void WriteSectionDirectly(const std::string& ini, const std::string& section,
+                          const std::string& count, const std::string& fileName) {
+    WritePrivateProfileStringA(section.c_str(), "Count", count.c_str(), ini.c_str());
+    WritePrivateProfileStringA(section.c_str(), "FileName", fileName.c_str(), ini.c_str());
+    WritePrivateProfileStringA(section.c_str(), "Description", nullptr, ini.c_str());
+}
+
+const char kHandWrittenIndex[] =
+    "[2007-03-01 09:05:03]\r\nCount = 3\r\nFileName=C:\\x\\a.rrs\r\n\r\n"
+    "[2008-01-02 03:04:05]\r\nFileName=C:\\x\\b.rrs\r\nDescription=written by hand\r\n";
+
+// Backup, clean and delete leave the bytes that the same profile calls made
+// on the index itself would give, and no copy beside it.
+TEST_F(RescueItemsTest, IndexIsWhatTheProfileFunctionsAloneWrite) {
+    const std::string direct = folder.Path() + "direct.ini";
+    ASSERT_TRUE(WriteWholeFile(index, kHandWrittenIndex));
+    ASSERT_TRUE(WriteWholeFile(direct, kHandWrittenIndex));
+    key.SetString("K", "v", "1");
+    key.SetString("L", "w", "2");
+    Selection backup;
+    backup.Add(EntryKindValue, key.Path("K"), "v");
+    Selection clean;
+    clean.Add(EntryKindValue, key.Path("L"), "w");
+    clean.Add(EntryKindValue, key.Path("K"), "v");
+
+    ASSERT_EQ(TrkBackup(backup.First(), 1), 0u);
+    std::string section = IniSections(index).back();
+    WriteSectionDirectly(direct, section, "1", IniValue(index, section, "FileName"));
+    EXPECT_EQ(ReadWholeFile(index), ReadWholeFile(direct));
+
+    ASSERT_EQ(TrkClean(clean.First(), 2), 0u);
+    section = IniSections(index).back();
+    WriteSectionDirectly(direct, section, "2", IniValue(index, section, "FileName"));
+    EXPECT_EQ(ReadWholeFile(index), ReadWholeFile(direct));
+
+    RescueNode* list = TrkAllocRescueItems(index.c_str());
+    for (RescueNode* node = list; node; node = node->next) {
+        TrkDeleteRescue(node->item, index.c_str());
+        WritePrivateProfileStringA(FileTimeToText(&node->item->created).c_str(), nullptr, nullptr,
+                                   direct.c_str());
+        EXPECT_EQ(ReadWholeFile(index), ReadWholeFile(direct)) << node->index;
+    }
+    TrkFreeRescueItems();
+    EXPECT_TRUE(IniSections(index).empty());
+    EXPECT_FALSE(FileExistsAt(IndexScratchPath(index.c_str())));
+}
+
+// A crash part-way through a change leaves a half-made copy beside the
+// index: it is neither listed nor taken into the next change.
+TEST_F(RescueItemsTest, CopyLeftByACrashIsIgnored) {
+    ASSERT_TRUE(WriteWholeFile(index, kHandWrittenIndex));
+    const std::string scratch = IndexScratchPath(index.c_str());
+    ASSERT_TRUE(WriteWholeFile(scratch, "[2009-09-09 09:09:09]\r\nCount=1\r\nFileNa"));
+    auto listed = [&] {
+        std::vector<std::string> names;
+        for (RescueNode* node = TrkAllocRescueItems(index.c_str()); node; node = node->next)
+            names.push_back(node->item->fileName);
+        TrkFreeRescueItems();
+        return names;
+    };
+    EXPECT_EQ(listed(), (std::vector<std::string>{"C:\\x\\a.rrs", "C:\\x\\b.rrs"}));
+
+    key.SetString("K", "v", "1");
+    Selection selection;
+    selection.Add(EntryKindValue, key.Path("K"), "v");
+    ASSERT_EQ(TrkBackup(selection.First(), 1), 0u);
+    std::vector<std::string> names = listed();
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(names[1], "C:\\x\\b.rrs");
+    EXPECT_EQ(RescueFilesIn(folder.Path()), std::vector<std::string>{names[2]});
+    EXPECT_FALSE(FileExistsAt(scratch));
+}
+
+// When the new index cannot be made, the old one stays to the byte, the
+// error is returned, a clean deletes nothing and a delete keeps the file.
+TEST_F(RescueItemsTest, IndexThatCannotBeMadeAgainStaysAndNothingIsDeleted) {
+    Selection selection;
+    RescueNode* list = BackUpOneValue(selection);
+    ASSERT_NE(list, nullptr);
+    const std::string fileName = list->item->fileName;
+    const std::string before = ReadWholeFile(index);
+    // A folder where the copy would be made.
+    const std::string scratch = IndexScratchPath(index.c_str());
+    ASSERT_TRUE(CreateDirectoryA(scratch.c_str(), nullptr));
+
+    EXPECT_NE(TrkBackup(selection.First(), 1), 0u);
+    EXPECT_NE(TrkClean(selection.First(), 1), 0u);
+    EXPECT_TRUE(key.HasValue("K", "v"));
+    EXPECT_NE(TrkDeleteRescue(list->item, index.c_str()), 0);
+    EXPECT_TRUE(FileExistsAt(fileName));
+    EXPECT_EQ(ReadWholeFile(index), before);
+    EXPECT_EQ(RescueFilesIn(folder.Path()), std::vector<std::string>{fileName});
+
+    ASSERT_TRUE(RemoveDirectoryA(scratch.c_str()));
+    EXPECT_EQ(TrkDeleteRescue(list->item, index.c_str()), 0);
+    EXPECT_FALSE(FileExistsAt(fileName));
+    EXPECT_TRUE(IniSections(index).empty());
+    TrkFreeRescueItems();
 }
 
 // ---- A second operation started from a message pumped during the first.
