@@ -3,7 +3,6 @@
 
 #include "RegFixture.h"
 
-#include <sddl.h>
 
 TEST(SplitRootKey, NamesRootsWithoutCaseAndCopiesTheRest) {
     struct Case {
@@ -43,27 +42,11 @@ TEST(KeyExists, OpensBothLevelsAndCountsUnopenableKeysAsExisting) {
 
     // Readable but not writable: the full-access open fails with 5, and the key
     // still counts as existing.
-    HKEY inner;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, scratch.Subkey("Inner").c_str(), 0,
-                            KEY_ALL_ACCESS, &inner),
-              ERROR_SUCCESS);
-    PSECURITY_DESCRIPTOR sd = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
-        "D:(D;;KA;;;WD)(A;;KR;;;WD)", SDDL_REVISION_1, &sd, nullptr));
-    ASSERT_EQ(RegSetKeySecurity(inner, DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
-    LocalFree(sd);
+    RefusedKey refused(HKEY_CURRENT_USER, scratch.Subkey("Inner"));
     RegKey denied;
     EXPECT_EQ(denied.Open(HKEY_CURRENT_USER, scratch.Subkey("Inner").c_str()),
               ERROR_ACCESS_DENIED);
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, sub.c_str(), "Inner"));
-
-    // The handle opened before the denial gives full access back, so the
-    // fixture can remove the key.
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
-        "D:(A;;KA;;;WD)", SDDL_REVISION_1, &sd, nullptr));
-    EXPECT_EQ(RegSetKeySecurity(inner, DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
-    LocalFree(sd);
-    RegCloseKey(inner);
 }
 
 TEST(QueryKeyInfo, CountsAndSizesWithRoomForTheZero) {
