@@ -3,13 +3,14 @@
 // removed with it, and the enumeration index a percent is computed from.
 #pragma once
 
-#include "Engine.h"
-#include "RegFixture.h"
-#include "Registry.h"
-
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "Engine.h"
+#include "RegAreas.h"
+#include "RegFixture.h"
+#include "Registry.h"
 
 struct SeenEntry {
     uint32_t code;
@@ -56,53 +57,6 @@ private:
     }
     static inline ScanRecorder* FCurrent = nullptr;
     std::vector<SeenEntry> FSeen;
-};
-
-// Keys below HKEY_CLASSES_ROOT that one test makes; each owned key is removed
-// with everything below it when the fixture goes (and first, in case a test
-// that crashed left it behind).
-class ClassesKeys {
-public:
-    ClassesKeys() = default;
-    ~ClassesKeys() {
-        for (const std::string& owned : FOwned) RegDeleteTreeA(HKEY_CLASSES_ROOT, owned.c_str());
-    }
-    ClassesKeys(const ClassesKeys&) = delete;
-    ClassesKeys& operator=(const ClassesKeys&) = delete;
-
-    // A name of the running test's own, with a suffix to tell its keys apart.
-    static std::string Unique(const std::string& suffix) {
-        return "Holvane-" + TestName() + "-" + suffix;
-    }
-    // Marks a key (a path below HKEY_CLASSES_ROOT) as the test's own.
-    std::string Own(const std::string& subkey) {
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, subkey.c_str());
-        FOwned.push_back(subkey);
-        return subkey;
-    }
-    void Create(const std::string& subkey) const {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-    }
-    // Sets a value (null name: the default value), making the key as needed.
-    void Set(const std::string& subkey, const char* name, const std::string& data,
-             DWORD type = REG_SZ) const {
-        DWORD size = static_cast<DWORD>(data.size() + (type == REG_BINARY ? 0 : 1));
-        ASSERT_EQ(
-            RegSetKeyValueA(HKEY_CLASSES_ROOT, subkey.c_str(), name, type, data.c_str(), size),
-            ERROR_SUCCESS);
-    }
-    void SetDword(const std::string& subkey, const char* name, DWORD data) const {
-        ASSERT_EQ(
-            RegSetKeyValueA(HKEY_CLASSES_ROOT, subkey.c_str(), name, REG_DWORD, &data, sizeof data),
-            ERROR_SUCCESS);
-    }
-
-private:
-    std::vector<std::string> FOwned;
 };
 
 // The percent a scanner gives the subkey name of HKEY_CLASSES_ROOT\parent
