@@ -76,13 +76,25 @@ void TCustomImagePanel::TextChanged() {
 
 void TCustomImagePanel::WMEraseBkgnd(TMessage& message) { message.Result = 1; }
 
+// Only the part of the panel being painted goes through the buffer, at its
+// place in the panel: a label that changes on the panel costs the label's
+// area, not the whole picture.
+TRect TCustomImagePanel::PaintedArea() {
+    TRect area = Rect(0, 0, Width(), Height());
+    TRect clip{};
+    if (GetClipBox(Canvas()->Handle(), &clip) != ERROR) IntersectRect(&area, &area, &clip);
+    return area;
+}
+
 void TCustomImagePanel::Paint() {
-    const int width = Width();
-    const int height = Height();
+    const TRect painted = PaintedArea();
+    const int width = painted.right - painted.left;
+    const int height = painted.bottom - painted.top;
     if (width <= 0 || height <= 0) return;
     TBitmap buffer;
     buffer.SetSize(width, height);
     TCanvas* canvas = buffer.Canvas();
+    SetViewportOrgEx(canvas->Handle(), -painted.left, -painted.top, nullptr);
     const TRect client = ClientRect();
     if (FTransparent) {
         PaintParentBackground(canvas, this);
@@ -107,7 +119,8 @@ void TCustomImagePanel::Paint() {
                          DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | AlignmentFlags[Alignment()]);
         FCaptionArea = client;
     }
-    Canvas()->CopyRect(Rect(0, 0, width, height), canvas, Rect(0, 0, width, height));
+    SetViewportOrgEx(canvas->Handle(), 0, 0, nullptr);
+    Canvas()->CopyRect(painted, canvas, Rect(0, 0, width, height));
 }
 
 void TImagePanel::SetPicture(const TPicture* value) {
