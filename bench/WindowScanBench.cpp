@@ -7,6 +7,8 @@
 //
 //   window_scan_bench.exe [--classes N] [--servers N] [--file-types N]
 //                         [--type-libs N] [--interfaces N]
+// (by default 5000 classes, 500 servers, 2000 file types, 300 type libraries
+// and 1000 interfaces; bench/run.sh window_scan_bench runs it)
 #include <app/TBLanguager.h>
 #include <app/globals.h>
 #include <app/main.h>

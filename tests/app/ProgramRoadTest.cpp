@@ -172,7 +172,11 @@ TEST_F(HolvaneRoad, ScanRepairWithBackupAndRestoreBringTheKeysBackByteForByte) {
     uninstall.SetValue(product, "Blob", REG_BINARY, binary, sizeof binary);
     const char lines[] = "first\0second\0";
     uninstall.SetValue(product, "Lines", REG_MULTI_SZ, lines, sizeof lines);
+    // A valid product and a valid command keep the two keys from being left
+    // empty, and so deleted, by the repair.
+    uninstall.SetString(OwnName("valid"), "UninstallString", "C:\\windows\\notepad.exe");
     RegArea run(HKEY_LOCAL_MACHINE, kMachine, kRunKey);
+    run.SetString("", OwnName("valid").c_str(), "C:\\windows\\notepad.exe");
     for (const char* name : {"1", "2"})
         run.SetString("", OwnName(name).c_str(),
                       "\"C:\\Holvane-missing\\" + OwnName(name) + ".exe\" /quiet");
