@@ -148,9 +148,10 @@ void TfrmMain::TabSheetRestroreShow(TObject*) {
     FillRescueList();
 }
 
-// The lists the core library hands out are kept: the core library has no
-// call for freeing one list while keeping the next, and releases them all
-// when it is unloaded. Each is one small node per rescue item.
+// The lists the core library hands out are kept for the life of the
+// process: its one release call frees every list it has handed out at once,
+// the one the rows designate included, and a read that finds nothing keeps
+// the rows and so their list. Each is one small node per rescue item.
 void TfrmMain::FillRescueList() {
     RescueNode* list = TrkAllocRescueItems(AppEngineConfig.rescueIndexPath);
     if (!list) return;

@@ -86,20 +86,10 @@ Run Sum(const Run& a, const Run& b) {
             a.probes + b.probes};
 }
 
-bool ReadOption(int argc, char** argv, int* at, const char* name, unsigned* value) {
-    if (strcmp(argv[*at], name) != 0 || *at + 1 >= argc) return false;
-    *value = static_cast<unsigned>(strtoul(argv[++*at], nullptr, 10));
-    return true;
-}
-
-bool ReadShape(int argc, char** argv, SyntheticShape* shape, unsigned* runs) {
+bool ReadArguments(int argc, char** argv, SyntheticShape* shape, unsigned* runs) {
     for (int at = 1; at < argc; ++at) {
-        if (!ReadOption(argc, argv, &at, "--classes", &shape->classes) &&
-            !ReadOption(argc, argv, &at, "--servers", &shape->serverNames) &&
-            !ReadOption(argc, argv, &at, "--file-types", &shape->fileTypeRoots) &&
-            !ReadOption(argc, argv, &at, "--type-libs", &shape->typeLibs) &&
-            !ReadOption(argc, argv, &at, "--interfaces", &shape->interfaces) &&
-            !ReadOption(argc, argv, &at, "--runs", runs)) {
+        if (!ReadShapeOption(argc, argv, &at, shape) &&
+            !ReadUnsignedOption(argc, argv, &at, "--runs", runs)) {
             fprintf(stderr, "unknown argument %s\n", argv[at]);
             return false;
         }
@@ -107,22 +97,12 @@ bool ReadShape(int argc, char** argv, SyntheticShape* shape, unsigned* runs) {
     return shape->serverNames > 0 && *runs > 0;
 }
 
-// The synthetic servers named without a path are found in "bin", first on
-// the search path, as the system's own are found in the system folder.
-void PutBinFirstOnPath() {
-    char path[32767];
-    DWORD length = GetEnvironmentVariableA("PATH", path, sizeof path);
-    std::string value = SyntheticFolder() + "bin";
-    if (length > 0 && length < sizeof path) value.append(";").append(path, length);
-    SetEnvironmentVariableA("PATH", value.c_str());
-}
-
 int Bench(const SyntheticShape& shape, int runs) {
     printf("Synthetic registry: %s\n", DescribeShape(shape).c_str());
     double built = Seconds([&] { BuildSyntheticRegistry(shape); });
     printf("Built in %.1f s. Times are the fastest of %d runs (the scan that asks: 1 run).\n\n",
            built, runs);
-    PutBinFirstOnPath();
+    PutSyntheticBinFirstOnPath();
     ReadComRegistrations();  // warms the registry and the file-system caches
     ReadFileTypeRegistrations();
 
@@ -157,7 +137,7 @@ int Bench(const SyntheticShape& shape, int runs) {
 int main(int argc, char** argv) {
     SyntheticShape shape;
     unsigned runs = 3;
-    if (!ReadShape(argc, argv, &shape, &runs)) return 2;
+    if (!ReadArguments(argc, argv, &shape, &runs)) return 2;
     InitEngine();
     TrkSetMonitor(CountEntry, nullptr, nullptr);
     int result = 1;

@@ -10,9 +10,11 @@
 #include "SyntheticRegistry.h"
 
 #include <windows.h>
+// The shell's declarations need the platform's types first.
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
@@ -209,4 +211,26 @@ std::string DescribeShape(const SyntheticShape& shape) {
              shape.classes, shape.serverNames, shape.typeLibs, shape.interfaces,
              shape.fileTypeRoots);
     return text;
+}
+
+void PutSyntheticBinFirstOnPath() {
+    char path[32767];
+    DWORD length = GetEnvironmentVariableA("PATH", path, sizeof path);
+    std::string value = SyntheticFolder() + "bin";
+    if (length > 0 && length < sizeof path) value.append(";").append(path, length);
+    SetEnvironmentVariableA("PATH", value.c_str());
+}
+
+bool ReadUnsignedOption(int argc, char** argv, int* at, const char* name, unsigned* value) {
+    if (strcmp(argv[*at], name) != 0 || *at + 1 >= argc) return false;
+    *value = static_cast<unsigned>(strtoul(argv[++*at], nullptr, 10));
+    return true;
+}
+
+bool ReadShapeOption(int argc, char** argv, int* at, SyntheticShape* shape) {
+    return ReadUnsignedOption(argc, argv, at, "--classes", &shape->classes) ||
+           ReadUnsignedOption(argc, argv, at, "--servers", &shape->serverNames) ||
+           ReadUnsignedOption(argc, argv, at, "--file-types", &shape->fileTypeRoots) ||
+           ReadUnsignedOption(argc, argv, at, "--type-libs", &shape->typeLibs) ||
+           ReadUnsignedOption(argc, argv, at, "--interfaces", &shape->interfaces);
 }

@@ -23,3 +23,14 @@ void RemoveSyntheticRegistry();
 
 // One line on the proportions of the generated registry.
 std::string DescribeShape(const SyntheticShape& shape);
+
+// The synthetic servers named without a path are found in "bin", put first
+// on the search path, as the system's own are found in the system folder.
+void PutSyntheticBinFirstOnPath();
+
+// Reads the option at argv[*at] when it is name followed by a number, and
+// moves *at to the number; false for any other argument.
+bool ReadUnsignedOption(int argc, char** argv, int* at, const char* name, unsigned* value);
+// The same for the shape's options: --classes, --servers, --file-types,
+// --type-libs and --interfaces.
+bool ReadShapeOption(int argc, char** argv, int* at, SyntheticShape* shape);

@@ -252,6 +252,32 @@ TEST_F(ImagePanelTest, ASizeGivenAfterThePicturesStaysUntilThePictureChanges) {
     EXPECT_EQ(Panel->BoundsRect(), Bounds(10, 10, 70, 20));
 }
 
+// A paint that reaches part of the panel (as a label's change on it does)
+// paints that part as a whole paint would, parent's background and caption
+// included, and nothing beyond it.
+TEST_F(ImagePanelTest, APaintOfPartOfThePanelPaintsThatPartAsAWholePaintWould) {
+    auto colours = FourColours();
+    SetPictureBitmap(colours.get());
+    Panel->SetDrawStyle(idsStretch);
+    Panel->SetCaption("Overview");
+    for (bool transparent : {false, true}) {
+        SCOPED_TRACE(transparent ? "transparent" : "opaque");
+        Panel->SetTransparent(transparent);
+        auto whole = Face();
+        TPaintTarget part(60, 40);
+        HDC dc = part.Canvas()->Handle();
+        IntersectClipRect(dc, 3, 2, 41, 27);
+        SendMessageA(Panel->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        SelectClipRgn(dc, nullptr);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 60; ++x) {
+                const bool inside = x >= 3 && x < 41 && y >= 2 && y < 27;
+                ASSERT_EQ(part.At(x, y), inside ? PixelAt(whole.get(), x, y) : Rgb(Untouched))
+                    << x << "," << y;
+            }
+    }
+}
+
 TEST_F(ImagePanelTest, EraseLeavesTheSurfaceAlone) {
     TPaintTarget target(60, 40);
     EXPECT_EQ(SendMessageA(Panel->Handle(), WM_ERASEBKGND,

@@ -69,9 +69,20 @@ void TCustomImagePanel::TextChanged() {
 
 void TCustomImagePanel::WMEraseBkgnd(TMessage& message) { message.Result = 1; }
 
+// Only the part of the panel being painted goes through the buffer, at its
+// place in the panel: a label that changes on the panel costs the label's
+// area, not the whole picture.
+TRect TCustomImagePanel::PaintedArea() {
+    TRect area = Rect(0, 0, Width(), Height());
+    TRect clip{};
+    if (GetClipBox(Canvas()->Handle(), &clip) != ERROR) IntersectRect(&area, &area, &clip);
+    return area;
+}
+
 void TCustomImagePanel::Paint() {
-    if (Width() <= 0 || Height() <= 0) return;
-    TBufferedPaint buffer(Canvas(), Rect(0, 0, Width(), Height()));
+    const TRect painted = PaintedArea();
+    if (painted.right <= painted.left || painted.bottom <= painted.top) return;
+    TBufferedPaint buffer(Canvas(), painted);
     TCanvas* canvas = buffer.Canvas();
     const TRect client = ClientRect();
     if (FTransparent) {

@@ -5,8 +5,8 @@
 //                      parent's background, and a one-line caption
 //   TImagePanel        the panel as the windows and the skin loader use it
 //
-// Each paint goes through one buffered paint of the panel's size
-// (TBufferedPaint), one copy to the screen; the panel never erases its
+// Each paint goes through one buffered paint of the part being painted
+// (TBufferedPaint) and one copy to the screen; the panel never erases its
 // background by itself, so page switches and skin changes do not flicker.
 // Without Transparent the panel's Color lies under the picture (and shows
 // where a picture drawn once does not reach); with it, the parent's
@@ -58,6 +58,8 @@ protected:
     // width becomes the picture's; unless aligned to the left, the right or
     // the whole area, the height. Nothing without AutoSize.
     void ApplyAutoSize();
+    // The part of the panel the current paint reaches (its clip box).
+    TRect PaintedArea();
     void SyncPictureTransparency();
     bool HasGraphic() const;
 

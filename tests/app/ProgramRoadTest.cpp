@@ -1,0 +1,250 @@
+// Holvane.exe's main road, driven through its window with the mouse: a scan
+// of a few invalid entries, its summary, a repair with a backup, and a
+// restore from the Restore page that brings the repaired keys back as they
+// were, byte for byte in Wine's own "reg export" of them.
+#include <classlib/SysUtils.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ProgramProcess.h"
+#include "RegAreas.h"
+#include "RegFixture.h"
+#include "WindowFixture.h"
+
+namespace {
+
+constexpr char kMachine[] = "HKEY_LOCAL_MACHINE";
+constexpr char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+// The left column of the window, where the page buttons are.
+constexpr int kPageButtonsRight = 240;
+
+std::string DistFolder() {
+    char exe[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string folder(exe, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1) + "..\\dist\\";
+}
+
+// Wine's reg.exe writes the key with everything below it into file; true
+// when it ended with 0.
+bool RegExport(const std::string& key, const std::string& file) {
+    std::string commandLine = "reg.exe export \"" + key + "\" \"" + file + "\" /y";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &process))
+        return false;
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code == 0;
+}
+
+struct TChild {
+    HWND Window;
+    std::string Class;
+    std::string Text;
+    RECT Bounds;  // on the screen
+};
+
+std::vector<TChild> VisibleChildren(HWND parent) {
+    std::vector<TChild> children;
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            if (!IsWindowVisible(window)) return TRUE;
+            char text[512] = "", windowClass[64] = "";
+            GetWindowTextA(window, text, sizeof text);
+            GetClassNameA(window, windowClass, sizeof windowClass);
+            RECT bounds;
+            GetWindowRect(window, &bounds);
+            reinterpret_cast<std::vector<TChild>*>(data)->push_back(
+                {window, windowClass, text, bounds});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+// A visible child with the text (without its "&"), right of the page
+// buttons or among them; nullptr when there is none.
+HWND Child(HWND parent, const std::string& text, bool pageButton = false) {
+    for (const TChild& child : VisibleChildren(parent)) {
+        std::string shown = child.Text;
+        std::erase(shown, '&');
+        if (shown == text && (child.Bounds.left < kPageButtonsRight) == pageButton)
+            return child.Window;
+    }
+    return nullptr;
+}
+
+HWND ChildOfClass(HWND parent, const std::string& windowClass) {
+    for (const TChild& child : VisibleChildren(parent))
+        if (child.Class == windowClass) return child.Window;
+    return nullptr;
+}
+
+// A real click at the middle of a window.
+void Click(HWND window) {
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    ClickAt(Point((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2));
+}
+
+class HolvaneRoad : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(CopyFolderFiles(DistFolder(), Folder.Path())); }
+
+    // The program's message box, once one is shown (10 s at the most).
+    HWND WaitForBox() {
+        HWND box = nullptr;
+        WaitUntil([&] { return (box = Program->VisibleWindow("Holvane", "#32770")) != nullptr; },
+                  10000);
+        return box;
+    }
+    // The box's text: the longest text of its static controls.
+    static std::string BoxText(HWND box) {
+        std::string text;
+        for (const TChild& child : VisibleChildren(box))
+            if (child.Class == "Static" && child.Text.size() > text.size()) text = child.Text;
+        return text;
+    }
+    // Waits for a message box and answers it with the button; its text.
+    std::string Answer(const std::string& button) {
+        HWND box = WaitForBox();
+        if (!box) return "(no message box)";
+        const std::string text = BoxText(box);
+        HWND pressed = Child(box, button);
+        EXPECT_NE(pressed, nullptr) << button << " in " << text;
+        if (pressed) Click(pressed);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000));
+        return text;
+    }
+    // Clicks the window's control with the text once it is shown.
+    void ClickControl(const std::string& text, bool pageButton = false) {
+        HWND control = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (control = Child(Window, text, pageButton)); }, 5000))
+            << text;
+        Click(control);
+    }
+
+    // The rightmost of the three caption buttons at the window's top.
+    void CloseByItsButton() {
+        HWND close = nullptr;
+        LONG right = 0;
+        for (const TChild& child : VisibleChildren(Window)) {
+            const bool captionButton = child.Bounds.right - child.Bounds.left == 17 &&
+                                       child.Bounds.bottom - child.Bounds.top == 17;
+            if (captionButton && child.Bounds.right > right) {
+                close = child.Window;
+                right = child.Bounds.right;
+            }
+        }
+        ASSERT_NE(close, nullptr);
+        Click(close);
+    }
+
+    ScratchFolder Folder;
+    std::unique_ptr<TProgramProcess> Program;
+    HWND Window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(HolvaneRoad, ScanRepairWithBackupAndRestoreBringTheKeysBackByteForByte) {
+    // An installed product without uninstall information (the whole key is
+    // listed) with values of every kind, and two startup commands of
+    // programs that exist nowhere.
+    RegArea uninstall(HKEY_LOCAL_MACHINE, kMachine, kUninstallKey);
+    const std::string product = OwnName("product");
+    uninstall.SetString(product, nullptr, "default text");
+    uninstall.SetString(product, "DisplayName", "Holvane test product");
+    uninstall.SetString(product, "InstallLocation", "%ProgramFiles%\\Holvane test", REG_EXPAND_SZ);
+    uninstall.SetDword(product, "EstimatedSize", 4711);
+    const char binary[] = {'\x00', '\x01', '\xfe', '\xff', 'b'};
+    uninstall.SetValue(product, "Blob", REG_BINARY, binary, sizeof binary);
+    const char lines[] = "first\0second\0";
+    uninstall.SetValue(product, "Lines", REG_MULTI_SZ, lines, sizeof lines);
+    // A valid product and a valid command keep the two keys from being left
+    // empty, and so deleted, by the repair.
+    uninstall.SetString(OwnName("valid"), "UninstallString", "C:\\windows\\notepad.exe");
+    RegArea run(HKEY_LOCAL_MACHINE, kMachine, kRunKey);
+    run.SetString("", OwnName("valid").c_str(), "C:\\windows\\notepad.exe");
+    for (const char* name : {"1", "2"})
+        run.SetString("", OwnName(name).c_str(),
+                      "\"C:\\Holvane-missing\\" + OwnName(name) + ".exe\" /quiet");
+    const std::string productKey = std::string("HKLM\\") + kUninstallKey + "\\" + product;
+    const std::string runKey = std::string("HKLM\\") + kRunKey;
+    ASSERT_TRUE(RegExport(productKey, Folder.Path() + "product-before.reg"));
+    ASSERT_TRUE(RegExport(runKey, Folder.Path() + "run-before.reg"));
+    // UTF-16 text holding the header, the key and its six values.
+    ASSERT_GT(ReadFileText(Folder.Path() + "product-before.reg").size(), 500u);
+
+    // Only the two categories that hold the fixture are ticked.
+    const std::string config = Folder.Path() + "config.ini";
+    for (const char* box : {"COM", "ApplicationPaths", "FileTypes", "Fonts", "HelpFiles",
+                            "HistoryLists", "SharedFiles", "Shortcuts", "Sounds", "StartMenu"})
+        WritePrivateProfileStringA("system", (std::string("ScanBox") + box).c_str(), "0",
+                                   config.c_str());
+    WritePrivateProfileStringA("system", "ConfirmBackups", "1", config.c_str());
+
+    Program = std::make_unique<TProgramProcess>(Folder.Path(), "Holvane.exe");
+    ASSERT_TRUE(Program->Started());
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (Window = Program->VisibleWindow("Holvane", "HolvaneControl")) != nullptr; },
+        20000));
+
+    ClickControl("Scan", true);
+    ClickControl("Scan Now");
+    EXPECT_EQ(Answer("OK"),
+              "A total of 3 invalid Registry entries were found on your system.  \r\n Click on "
+              "\"Repair Registry\" to fix all entries.");
+
+    ClickControl("Repair Registry");
+    EXPECT_EQ(Answer("Yes").rfind("A total of 3 entries were found, out of which 3 were selected "
+                                  "for removal.",
+                                  0),
+              0u);
+    EXPECT_EQ(Answer("OK"), "Taking Registry Backup Complete!");
+    EXPECT_EQ(Answer("OK"), "Repairing Complete!");
+    EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, uninstall.Subkey(product)));
+    EXPECT_FALSE(run.HasValue("", OwnName("1").c_str()));
+
+    ClickControl("Restore", true);
+    HWND list = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            list = ChildOfClass(Window, WC_LISTVIEWA);
+            return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0;
+        },
+        5000));
+    // The first row lies right under the list's header.
+    RECT listBounds, headerBounds;
+    GetWindowRect(list, &listBounds);
+    GetWindowRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &headerBounds);
+    ClickAt(Point(listBounds.left + 60, headerBounds.bottom + 10));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == 0;
+        },
+        3000));
+    ClickControl("Restore");
+    EXPECT_EQ(Answer("OK"), "Restoring Complete!");
+
+    ASSERT_TRUE(RegExport(productKey, Folder.Path() + "product-after.reg"));
+    ASSERT_TRUE(RegExport(runKey, Folder.Path() + "run-after.reg"));
+    EXPECT_TRUE(ReadFileText(Folder.Path() + "product-after.reg") ==
+                ReadFileText(Folder.Path() + "product-before.reg"));
+    EXPECT_TRUE(ReadFileText(Folder.Path() + "run-after.reg") ==
+                ReadFileText(Folder.Path() + "run-before.reg"));
+
+    CloseByItsButton();
+    EXPECT_EQ(Program->WaitForEnd(15000), 0u);
+}
