@@ -28,6 +28,7 @@ constexpr TColor SheetColor = 0xFFFFFF;
 constexpr TColor TabColor = 0xE9E3DD;
 constexpr TColor SecondaryColor = 0xFAF8F6;
 constexpr TColor PrimaryColor = 0xF0F3E2;
+constexpr TColor BarLightColor = 0xB9C45E;
 
 // The resources: the results tree's row picture and the rescue list's.
 constexpr const char* ResultEntryResource = "RESULTENTRY";
@@ -516,6 +517,18 @@ void TfrmMain::CreateProgressPage(TTabSheet* sheet) {
         NewLabel(this, page, "LabelErrorFound", Bounds(24, 52, 590, 16), TTextKind::Alert);
     ProgressBarRegistryScan =
         NewControl<TKitProgressBar>(this, page, "ProgressBarRegistryScan", Bounds(24, 80, 628, 22));
+    TKitProgressBar* bar = ProgressBarRegistryScan;
+    bar->SetBarStyle(bsGradient);
+    bar->SetThemeAware(false);
+    bar->SetShowPercent(false);
+    bar->SetBorderOuter(fsGroove);
+    bar->SetInteriorOffset(0);
+    bar->SetBorderColor(SheetColor);
+    bar->SetBarColor(AccentColor);
+    bar->SetBarColorStop(BarLightColor);
+    bar->SetBackColor(SheetColor);
+    bar->SetBackColorStop(TabColor);
+    bar->SetGradientDirection(gdVerticalCenter);
     LabelFenwarpStatus =
         NewLabel(this, page, "LabelFenwarpStatus", Bounds(24, 110, 628, 16), TTextKind::Muted);
     LabelFenwarpStatus->SetWordWrap(false);

@@ -3,7 +3,8 @@
 // line and bar set for every entry, the rows added, and the window painting
 // what changed each time the core library pumps its messages), against the
 // same two scans with a bare counting callback, over one synthetic registry;
-// one run each after a warming one. Prints the ratio. Needs a display.
+// three rounds of both in turn after a warming one, the fastest of each
+// counting. Prints the ratio. Needs a display.
 //
 //   window_scan_bench.exe [--classes N] [--servers N] [--file-types N]
 //                         [--type-libs N] [--interfaces N]
@@ -28,6 +29,7 @@ namespace {
 const char kProgramFolder[] = "C:\\holvane-window-bench\\";
 
 uint64_t g_entries = 0;
+constexpr int kRounds = 3;
 
 int WINAPI CountEntry(ScanEntry*, double) {
     ++g_entries;
@@ -123,8 +125,16 @@ int Bench(const SyntheticShape& shape) {
     PutSyntheticBinFirstOnPath();
     TfrmMain* form = ShowMainWindow();
     Time(CountEntry, BareScans);  // warms the registry and the file-system caches
-    const TRun bare = Time(CountEntry, BareScans);
-    const TRun window = Time(CountAndShowEntry, [form] { form->ActionStartScanNowExecute(form); });
+    // Rounds of both in turn; the fastest of each counts, as the machine's
+    // other work only ever adds time.
+    TRun bare, window;
+    for (int round = 0; round < kRounds; ++round) {
+        const TRun bareRound = Time(CountEntry, BareScans);
+        const TRun windowRound =
+            Time(CountAndShowEntry, [form] { form->ActionStartScanNowExecute(form); });
+        if (round == 0 || bareRound.seconds < bare.seconds) bare = bareRound;
+        if (round == 0 || windowRound.seconds < window.seconds) window = windowRound;
+    }
     const int rows = form->ResultRows->Count();
     delete form;
 

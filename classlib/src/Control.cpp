@@ -23,6 +23,7 @@ TControl::~TControl() {
 void TControl::SetParent(TWinControl* parent) {
     if (parent == FParent) return;
     if (parent == this) throw EInvalidOperation(SControlParentSetToSelf);
+    FPaintPending = false;
     if (FParent) FParent->RemoveControl(this);
     if (parent) parent->InsertControl(this);
 }
@@ -280,7 +281,14 @@ void TControl::InvalidateControl(bool wasVisible, bool opaque) {
     ::InvalidateRect(FParent->FHandle, &bounds, !opaque);
 }
 
-void TControl::Invalidate() { InvalidateControl(FVisible, FControlStyle.Contains(csOpaque)); }
+// A control that changes many times between two paints (a status line set
+// for every entry of a scan) asks the platform once.
+void TControl::Invalidate() {
+    if (FPaintPending) return;
+    if (!FVisible || !FParent || !FParent->HandleAllocated()) return;
+    FPaintPending = true;
+    InvalidateControl(FVisible, FControlStyle.Contains(csOpaque));
+}
 
 void TControl::InvalidateRect(const TRect& rect, bool erase) {
     if (HWND window = WindowHandle()) {
@@ -299,9 +307,22 @@ void TControl::Update() {
     if (FParent) FParent->Update();
 }
 
+// An opaque windowless control covers its area: it is painted at once through
+// a DC of its parent's window, with the windowless controls above it, and
+// nothing else of the parent is repainted. Any other control asks its
+// parent for a paint of its area.
 void TControl::Repaint() {
-    Invalidate();
-    Update();
+    if (!FVisible || !FParent || !FParent->HandleAllocated()) return;
+    if (!FControlStyle.Contains(csOpaque) || !FParent->Showing()) {
+        Invalidate();
+        Update();
+        return;
+    }
+    TClientDC dc(FParent->FHandle);
+    if (!dc.Get()) return;
+    TSavedDC saved(dc.Get());
+    IntersectClipRect(dc.Get(), FLeft, FTop, FLeft + FWidth, FTop + FHeight);
+    FParent->PaintControls(dc.Get(), this);
 }
 
 void TControl::BringToFront() {

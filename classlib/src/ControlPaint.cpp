@@ -74,6 +74,11 @@ void TWinControl::Update() {
     if (FHandle) UpdateWindow(FHandle);
 }
 
+void TWinControl::Repaint() {
+    Invalidate();
+    Update();
+}
+
 void TWinControl::WMPaint(TMessage& message) {
     if (FSubclassed) return DefaultHandler(message);
     if (message.WParam) return PaintHandler(reinterpret_cast<HDC>(message.WParam));
@@ -82,12 +87,15 @@ void TWinControl::WMPaint(TMessage& message) {
     PaintHandler(paint.Get());
 }
 
+// Only the part that needs painting goes through the buffer: a small change
+// on a large window costs its own area.
 void TWinControl::PaintBuffered() {
     TPaintDC paint(FHandle);
     TRect client{};
     GetClientRect(FHandle, &client);
-    if (client.right <= 0 || client.bottom <= 0) return;
-    TBufferedPaint buffer(paint.Get(), client);
+    TRect area{};
+    if (!IntersectRect(&area, &client, &paint.Paint().rcPaint)) return;
+    TBufferedPaint buffer(paint.Get(), area);
     if (!buffer.Buffered()) return PaintHandler(paint.Get());
     auto dc = reinterpret_cast<WPARAM>(buffer.DC());
     Perform(WM_ERASEBKGND, dc, static_cast<LPARAM>(dc));
@@ -128,15 +136,18 @@ void TWinControl::PaintHandler(HDC dc) {
 
 void TWinControl::PaintWindow(HDC) {}
 
-void TWinControl::PaintControls(HDC dc) {
+void TWinControl::PaintControls(HDC dc, const TControl* first) {
+    size_t start = 0;
+    while (first && start < FControls.size() && FControls[start] != first) ++start;
     // By index: painting may change the list.
-    for (size_t i = 0; i < FControls.size(); ++i) {
+    for (size_t i = start; i < FControls.size(); ++i) {
         TControl* control = FControls[i];
         TRect bounds = control->BoundsRect();
         if (!control->Visible() || !RectVisible(dc, &bounds)) continue;
         TSavedDC saved(dc);
         OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
         IntersectClipRect(dc, 0, 0, control->Width(), control->Height());
+        control->FPaintPending = false;
         control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
 }

@@ -18,9 +18,11 @@ public:
     TFace(TComponent* owner, TWinControl* parent, TRect bounds, TColor face)
         : TBox(owner, parent, bounds, clBlack), Face(face) {}
     TColor Face;
+    int Paints = 0;
 
 protected:
     void Paint() override {
+        ++Paints;
         Canvas()->Brush()->SetColor(Face);
         Canvas()->Pen()->SetColor(clNavy);
         Canvas()->Font()->SetStyle({fsItalic});
@@ -256,4 +258,88 @@ TEST_F(PaintTest, AWindowlessControlPaintsThroughABufferInItsPlace) {
         printed();
     }
     EXPECT_EQ(GdiObjectCount(), before);
+}
+
+// A windowless control changed many times between two paints is painted once,
+// and asks again once it has been painted; one that moves to another parent
+// is painted there.
+TEST_F(PaintTest, InvalidatingWaitsForThePaintAndStartsOverAfterIt) {
+    auto form = NewForm();
+    form->SetBorderStyle(bsNone);
+    Build(form.get());
+    form->Show();
+    Pump(50);
+    Red->Paints = 0;
+    for (int i = 0; i < 50; ++i) Red->Invalidate();
+    Pump(30);
+    EXPECT_EQ(Red->Paints, 1);
+    Red->Fill = clAqua;
+    Red->Invalidate();
+    Pump(30);
+    EXPECT_EQ(Red->Paints, 2);
+    EXPECT_EQ(ScreenPixel(ScreenPoint(Box, 15, 15)), RGB(0, 255, 255));
+
+    // Invalidated on a hidden parent, then moved to one on the screen.
+    Box->SetVisible(false);
+    Red->Invalidate();
+    Red->SetParent(form.get());
+    Red->SetBounds(250, 30, 40, 40);
+    Red->Fill = clYellow;
+    Red->Invalidate();
+    Pump(30);
+    EXPECT_EQ(ScreenPixel(ScreenPoint(Red, 5, 5)), RGB(255, 255, 0));
+}
+
+// An opaque windowless control repaints at once through its parent's window,
+// with what lies above it, without a paint of the parent; one that is not
+// opaque has its parent paint its area at once.
+TEST_F(PaintTest, AnOpaqueWindowlessControlRepaintsAtOnceWithoutItsParent) {
+    auto form = NewForm();
+    form->SetBorderStyle(bsNone);
+    Build(form.get());
+    Red->SetControlStyle(Red->ControlStyle() + TControlStyle{csOpaque});
+    form->Show();
+    Pump(50);
+    const int boxPaints = Box->Paints;
+    const int redPaints = Red->Paints;
+    Red->Fill = clAqua;
+    Red->Repaint();
+    // Painted before any message is handled, and the parent not at all.
+    EXPECT_EQ(Red->Paints, redPaints + 1);
+    EXPECT_EQ(Box->Paints, boxPaints);
+    Pump(30);
+    EXPECT_EQ(Box->Paints, boxPaints);
+    EXPECT_EQ(ScreenPixel(ScreenPoint(Box, 15, 15)), RGB(0, 255, 255));
+    EXPECT_EQ(ScreenPixel(ScreenPoint(Box, 45, 35)), RGB(0, 0, 255));  // blue stays above it
+
+    const int bluePaints = Blue->Paints;
+    Blue->Fill = clYellow;
+    Blue->Repaint();
+    EXPECT_EQ(Blue->Paints, bluePaints + 1);
+    EXPECT_GT(Box->Paints, boxPaints);
+    Pump(30);
+    EXPECT_EQ(ScreenPixel(ScreenPoint(Box, 45, 35)), RGB(255, 255, 0));
+}
+
+// A double-buffered window repaints through a buffer of the part that needs
+// it; what lies outside is left as it was.
+TEST_F(PaintTest, ABufferedWindowRepaintsOnlyThePartThatNeedsIt) {
+    auto form = NewForm();
+    form->SetBorderStyle(bsNone);
+    Build(form.get());
+    Box->SetDoubleBuffered(true);
+    form->Show();
+    Pump(50);
+    // Behind the window's back, so that only a repaint of that part brings it back.
+    {
+        TClientDC dc(Box->Handle());
+        HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        const RECT all = {0, 0, 200, 120};
+        FillRect(dc.Get(), &all, black);
+    }
+    Red->Invalidate();
+    Pump(30);
+    EXPECT_EQ(ScreenPixel(ScreenPoint(Box, 15, 15)), RGB(255, 0, 0));
+    EXPECT_EQ(ScreenPixel(ScreenPoint(Box, 5, 5)), RGB(0, 0, 0));
+    EXPECT_EQ(ScreenPixel(ScreenPoint(Box, 150, 100)), RGB(0, 0, 0));
 }

@@ -196,3 +196,19 @@ TEST_F(TreeInputTest, TheSingleBorderTakesTheBorderColour) {
     Pump(50);
     EXPECT_EQ(ScreenPixel(ScreenPoint(Tree, -1, 150)), Rgb(clBlue));
 }
+
+// Rows that come while the tree is off the screen (the results page during a
+// scan) are in its scroll bar and on its face once it is shown.
+TEST_F(TreeInputTest, RowsAddedWhileHiddenAreThereWhenTheTreeIsShown) {
+    Form->Show();
+    Tree->HandleNeeded();
+    Tree->SetVisible(false);
+    for (unsigned count = 1; count <= 400; ++count) Tree->SetRootNodeCount(count);
+    EXPECT_EQ(Tree->RootNodeCount(), 400u);
+    Tree->SetVisible(true);
+    Pump(30);
+    EXPECT_EQ(VerticalScroll(Tree->Handle()).nMax, 400 * 30 - 1);
+    SendMessageA(Tree->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(Tree->OffsetY(), 400 * 30 - Tree->ClientHeight());
+    EXPECT_EQ(Tree->GetNodeAt(5, Tree->ClientHeight() - 1), NodeAt(399));
+}

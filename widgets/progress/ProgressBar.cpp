@@ -24,7 +24,9 @@ TKitCustomProgressBar::~TKitCustomProgressBar() {
 
 template <class T>
 void TKitCustomProgressBar::ChangeAndRepaint(T& field, T value) {
-    if (ChangeAndInvalidate(field, value)) Update();
+    if (field == value) return;
+    field = value;
+    Repaint();
 }
 
 void TKitCustomProgressBar::SetBackColor(TColor value) { ChangeAndRepaint(FBackColor, value); }

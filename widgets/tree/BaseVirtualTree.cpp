@@ -91,6 +91,21 @@ void TBaseVirtualTree::SetRootNodeCount(unsigned value) {
             FOffsets.Append(height);
         }
     }
+    // A tree filled while it is off the screen (the results page during a
+    // scan) leaves the platform alone until it is shown.
+    if (HandleAllocated() && !Showing()) {
+        FOffsetY = std::clamp(FOffsetY, 0, MaxOffsetY());
+        FRowsChangedUnseen = true;
+        return;
+    }
+    HeightsChanged();
+    Invalidate();
+}
+
+void TBaseVirtualTree::ShowingChanged() {
+    TCustomControl::ShowingChanged();
+    if (!Showing() || !FRowsChangedUnseen) return;
+    FRowsChangedUnseen = false;
     HeightsChanged();
     Invalidate();
 }

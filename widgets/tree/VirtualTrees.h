@@ -265,6 +265,7 @@ protected:
     void WMSetCursor(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
     void Resize() override;
+    void ShowingChanged() override;
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -350,6 +351,9 @@ private:
     bool FPainting = false;
     bool FHeightsChanged = false;
     bool FUpdatingScrollBars = false;
+    // Rows came or went while the tree was not on the screen: its scroll bar
+    // and face are brought up to date when it comes back.
+    bool FRowsChangedUnseen = false;
 
     int FDefaultNodeHeight = 18;
     int FMargin = 4;

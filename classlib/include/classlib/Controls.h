@@ -292,11 +292,12 @@ public:
     void SetMouseCapture(bool value);
 
     // Invalidate marks the control for painting (a windowless control's area
-    // of the parent); Update paints what is marked at once; Repaint is both.
+    // of the parent); Update paints what is marked at once; Repaint is both
+    // (an opaque windowless control is painted at once, without marking).
     virtual void Invalidate();
     void InvalidateRect(const TRect& rect, bool erase);
     virtual void Update();
-    void Repaint();
+    virtual void Repaint();
     // The top or the bottom of its parent's list (painting order and Z order).
     void BringToFront();
     void SendToBack();
@@ -425,6 +426,9 @@ private:
     TBiDiMode FBiDiMode = bdLeftToRight;
     bool FParentBiDiMode = true;
     bool FPlacing = false;
+    // A windowless control invalidated and not painted since: its area is in
+    // the parent's update region already, so asking again costs nothing.
+    bool FPaintPending = false;
     std::unique_ptr<TControlActionLink> FActionLink;
     TPopupMenu* FPopupMenu = nullptr;
 };
@@ -480,6 +484,7 @@ public:
 
     void Invalidate() override;
     void Update() override;
+    void Repaint() override;
     // Lays the children out again (Align, Anchors, AutoSize).
     void Realign();
     void DisableAlign() { ++FAlignDisabled; }
@@ -532,7 +537,9 @@ protected:
     // Paints the window's face into dc (nothing here), then the windowless children.
     void PaintHandler(HDC dc);
     virtual void PaintWindow(HDC dc);
-    void PaintControls(HDC dc);
+    // From first on (every one when it is null): each visible windowless
+    // child that dc shows, in list order.
+    void PaintControls(HDC dc, const TControl* first = nullptr);
 
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
