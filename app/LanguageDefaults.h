@@ -165,7 +165,7 @@ inline constexpr TLanguageDefault LanguageDefaults[] = {
     {MessageSection, "CreateBackUp", "Taking Registry Backup Complete!"},
     {MessageSection, "CreateBackUpTitle", "Holvane"},
     {MessageSection, "BackupFailed",
-     "The backup could not be written (error %u). Nothing was saved or changed.", false},
+     "The backup could not be written completely (error %u). The registry was not changed.", false},
     {MessageSection, "RepairFailed",
      "The selected entries could not be backed up (error %u), so none of them was deleted. "
      "Nothing was changed.",

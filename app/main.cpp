@@ -171,7 +171,8 @@ void TfrmMain::WMAfterCreate() {
         SwitchPage(1, 0, 0, 0);
         ActionStartScanNowExecute(this);
     }
-    if (AppSettings.StartMin) ActionMinExecute(this);
+    // A close asked for during that scan has ended the program by now.
+    if (AppSettings.StartMin && !Application->Terminated()) ActionMinExecute(this);
 }
 
 void TfrmMain::FormCloseQuery(TObject*, bool& canClose) {

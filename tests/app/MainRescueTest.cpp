@@ -342,8 +342,8 @@ TEST_F(MainRescue, RefusedBackupOrRepairKeepsTheRowsCountsNothingAndSaysSo) {
     ReplaceBackupFolderByFile();
     const int32_t fixedBefore = AppSettings.RegistryErrorsFixedToDate;
     const std::regex backupFailed(
-        "The backup could not be written \\(error [1-9][0-9]*\\)\\. Nothing was saved or "
-        "changed\\.");
+        "The backup could not be written completely \\(error [1-9][0-9]*\\)\\. The registry "
+        "was not changed\\.");
     const std::regex repairFailed(
         "The selected entries could not be backed up \\(error [1-9][0-9]*\\), so none of them "
         "was deleted\\. Nothing was changed\\.");

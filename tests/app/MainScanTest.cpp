@@ -356,3 +356,27 @@ TEST_F(MainScan, ClosingDuringAScanStopsItWithoutTheQuestionAndClosesOnceItRetur
     TIniFile settings(AppSettings.ConfigFilePath);
     EXPECT_EQ(settings.ReadString("system", "LastScanDateTime", ""), AppSettings.LastScanDateTime);
 }
+
+// The scan the window starts by itself, closed while it runs: the window
+// closes once the scan has returned, and is not sent to the notification
+// area afterwards although the settings ask for a minimised start.
+TEST_F(MainScan, AStartScanClosedWhileItRunsEndsWithoutGoingToTheTray) {
+    AddMissingRunValues(1);
+    TickOnly({ScanCOM, ScanStartup});
+    AppSettings.StartScanWhenStarts = true;
+    AppSettings.StartMin = true;
+    bool clicked = false;
+    DuringScan = [&](const TSeenEntry& seen) {
+        if (clicked || seen.Blinking != Form->ResultIconCOM) return;
+        PostClick(Form->btnClose);
+        clicked = true;
+    };
+
+    Form->WMAfterCreate();
+    Pump(50);
+
+    ASSERT_TRUE(clicked);
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_FALSE(Form->TrayIcon->IconVisible());
+    EXPECT_TRUE(Boxes.empty());
+}
