@@ -17,8 +17,6 @@
 //
 //   startup_bench.exe [--runs N]
 #include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -26,6 +24,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "BenchFolders.h"
 
 namespace {
 
@@ -60,32 +60,6 @@ std::string OwnFolder() {
     char name[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, name, MAX_PATH);
     return FolderOf(std::string(name, length));
-}
-
-void CopyFolder(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) throw std::runtime_error("no program folder at " + from);
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            CopyFolder(from + name + "\\", to + name + "\\");
-        else if (!CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE))
-            throw std::runtime_error("cannot copy " + from + name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
-void RemoveFolder(const std::string& folder) {
-    std::string list = folder.substr(0, folder.size() - 1);
-    list.append(2, '\0');
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = list.c_str();
-    operation.fFlags = FOF_NO_UI;
-    SHFileOperationA(&operation);
 }
 
 // The colour of a pixel of a bitmap file.

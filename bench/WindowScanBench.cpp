@@ -13,7 +13,6 @@
 #include <app/TBLanguager.h>
 #include <app/globals.h>
 #include <app/main.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <exception>
@@ -21,6 +20,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "BenchFolders.h"
 #include "SyntheticRegistry.h"
 
 namespace {
@@ -81,30 +81,9 @@ std::string DistFolder() {
 }
 
 void MakeProgramFolder() {
-    const std::string skins = std::string(kProgramFolder) + "Skins\\";
     CreateDirectoryA(kProgramFolder, nullptr);
-    CreateDirectoryA(skins.c_str(), nullptr);
     CreateDirectoryA((std::string(kProgramFolder) + "Langs").c_str(), nullptr);
-    const std::string from = DistFolder() + "Skins\\";
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "*.*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) throw std::runtime_error("no skin in " + from);
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            CopyFileA((from + found.cFileName).c_str(), (skins + found.cFileName).c_str(), FALSE);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
-void RemoveProgramFolder() {
-    std::string list = kProgramFolder;
-    list.pop_back();
-    list.append(2, '\0');
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = list.c_str();
-    operation.fFlags = FOF_NO_UI;
-    SHFileOperationA(&operation);
+    CopyFolder(DistFolder() + "Skins\\", std::string(kProgramFolder) + "Skins\\");
 }
 
 TfrmMain* ShowMainWindow() {
@@ -171,6 +150,6 @@ int main(int argc, char** argv) {
     }
     TrkSetMonitor(nullptr, nullptr, nullptr);
     RemoveSyntheticRegistry();
-    RemoveProgramFolder();
+    RemoveFolder(kProgramFolder);
     return result;
 }
