@@ -56,8 +56,7 @@ std::vector<std::string> FindFiles(const std::string& folder, const char* patter
 }
 
 std::string WithoutExtension(const std::string& name) {
-    const size_t dot = name.find_last_of('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
+    return name.substr(0, name.size() - ExtractFileExt(name).size());
 }
 
 }  // namespace

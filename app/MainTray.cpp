@@ -55,8 +55,8 @@ void TfrmMain::ActionContactTechnicalSupportExecute(TObject*) {
 
 void TfrmMain::labHomePageClick(TObject*) { OpenLink(labHomePage->Caption()); }
 
-void TfrmMain::labSupportMailClick(TObject*) {
-    OpenLink(std::string("mailto:") + ProductSupportMail);
+void TfrmMain::labSupportMailClick(TObject* sender) {
+    ActionContactTechnicalSupportExecute(sender);
 }
 
 void TfrmMain::labOstrelClick(TObject*) { OpenLink("http://" + labOstrel->Caption()); }

@@ -10,11 +10,10 @@
 // ("KITCHECKBOX_" + "CheckBoxFonts" + "_FONT_NAME"). The readers always read
 // AppSettings.SkinFilePath, and picture names are joined to
 // AppSettings.SkinPath, whatever folder an applier was given. An applier
-// reads a section of the skin file once, at its first key, and answers every
-// key of it from memory as the platform's profile reader answers it (names
-// without regard to case, the first of equal names, surrounding quotes
-// dropped, blanks trimmed); a skin of a thousand keys so costs one file read
-// instead of a thousand. A bad colour text or a picture of no known format
+// reads the skin file through a TMemIniFile: a section once, at its first
+// key, every key of it answered from memory as the platform's profile reader
+// answers it; a skin of a thousand keys so costs one file read instead of a
+// thousand. A bad colour text or a picture of no known format
 // ends the walk with the class library's error; what was set before it
 // stays set.
 #pragma once
@@ -23,12 +22,11 @@
 #include <classlib/Controls.h>
 #include <classlib/Forms.h>
 #include <classlib/Graphics.h>
+#include <classlib/IniFiles.h>
 
 #include <cstdint>
-#include <map>
-#include <optional>
+#include <memory>
 #include <string>
-#include <unordered_map>
 
 class TPageControlEx;
 
@@ -75,23 +73,13 @@ public:
     void ApplySkinToPageControl(TPageControlEx* pageControl);
 
 private:
-    // The key's text as the platform's profile reader gives it for the skin
-    // file, or def; nullopt when there is no skin file.
-    std::optional<std::string> ProfileString(const std::string& section, const std::string& key,
-                                             const std::string& def) const;
-
-    // The keys of a section by their names in lower case: the value of the
-    // first line of that name, or nullopt for a line without "=".
-    using TSectionKeys = std::unordered_map<std::string, std::optional<std::string>>;
-    static TSectionKeys ReadSectionKeys(const std::string& file, const std::string& section);
+    // The skin file read a section at a time, or nullptr when there is none.
+    const TMemIniFile* SkinFile() const;
 
     std::string FSkinFolder;
     std::string FSkinSection;
-    // What was read of the skin file, and of which file.
-    mutable bool FFileChecked = false;
-    mutable std::string FReadFile;
-    mutable bool FReadFileExists = false;
-    mutable std::map<std::string, TSectionKeys> FSections;
+    mutable std::unique_ptr<TMemIniFile> FSkinFile;
+    mutable bool FSkinFileExists = false;
 };
 
 // Trims characters up to code 32 from both ends, makes each run of blanks one

@@ -1,4 +1,5 @@
-// Ini files against real files: value forms, lists, existence and erasing.
+// Ini files against real files: value forms, lists, existence and erasing,
+// and the same reads from memory, a section read once.
 #include <classlib/IniFiles.h>
 #include <classlib/SysUtils.h>
 #include <gtest/gtest.h>
@@ -86,4 +87,31 @@ TEST(IniFile, AFileThatCannotBeWrittenRaises) {
         EXPECT_EQ(error.Message(), "Unable to write to " + path);
     }
     EXPECT_THROW(ini.WriteBool("system", "StartMin", true), EIniFileException);
+}
+
+// An ini file read a section at a time answers as the platform's profile
+// reader does, and keeps what it read of a section.
+TEST(MemIniFile, AnswersAsTheProfileReaderAndReadsEachSectionOnce) {
+    ScratchFolder folder;
+    const std::string file = folder.File("skin.ini",
+                                         "[Main]\r\n"
+                                         "  Name  = \"quoted\" \r\nname=second\r\n"
+                                         "hex=$1F\r\nword=abc\r\nBare\r\n;Comment=3\r\n"
+                                         "[Other]\r\nkey=other\r\n");
+    const TIniFile platform(file);
+    const TMemIniFile memory(file);
+    for (const char* key : {"name", " NAME ", "hex", "word", "Bare", ";Comment", "absent"})
+        for (const char* def : {"", "d", "'q'  "})
+            EXPECT_EQ(memory.ReadString("main", key, def), platform.ReadString("main", key, def))
+                << key << " [" << def << "]";
+    EXPECT_EQ(memory.ReadInteger("Main", "hex", 0), 31);
+    EXPECT_EQ(memory.ReadInteger("Main", "word", 7), 7);
+    EXPECT_TRUE(memory.ReadBool("Main", "hex", false));
+    EXPECT_FALSE(memory.ReadBool("Missing", "hex", false));
+
+    // A section read stays as it was read; one not read yet is read now.
+    platform.WriteString("Main", "hex", "$20");
+    platform.WriteString("Other", "key", "changed");
+    EXPECT_EQ(memory.ReadInteger("Main", "hex", 0), 31);
+    EXPECT_EQ(memory.ReadString("Other", "key", ""), "changed");
 }

@@ -1,8 +1,10 @@
 // IniFiles.h - ini files, read and written key by key through the platform's
 // private-profile functions.
 //
-//   TIniFile   strings, integers (decimal, "0x" or "$" hexadecimal), Booleans
-//              as "1"/"0"; section and key lists, existence tests, erasing
+//   TIniFile     strings, integers (decimal, "0x" or "$" hexadecimal), Booleans
+//                as "1"/"0"; section and key lists, existence tests, erasing
+//   TMemIniFile  the same reads, a section read from the file once and
+//                answered from memory afterwards
 //
 // Section and key names are matched without regard to case, by the platform.
 // Values are read whole, however long (the buffers grow). A file name without
@@ -12,7 +14,10 @@
 
 #include <classlib/Classes.h>
 
+#include <map>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TIniFile : public TObject {
@@ -49,4 +54,31 @@ private:
     void Write(const char* section, const char* ident, const char* value) const;
 
     std::string FFileName;
+};
+
+// Reads as TIniFile reads, with the platform's rules (names without regard to
+// the case of ASCII letters, the first of equal names, blanks trimmed,
+// surrounding quotes dropped), but each section is read from the file once,
+// at its first key, and every later key of it is answered from memory: a
+// walk over a thousand keys costs one file read instead of a thousand. A
+// change of the file after a section was read is not seen.
+class TMemIniFile : public TObject {
+public:
+    explicit TMemIniFile(std::string fileName) : FFileName(std::move(fileName)) {}
+
+    const std::string& FileName() const { return FFileName; }
+
+    std::string ReadString(const std::string& section, const std::string& ident,
+                           const std::string& defaultValue) const;
+    int ReadInteger(const std::string& section, const std::string& ident, int defaultValue) const;
+    bool ReadBool(const std::string& section, const std::string& ident, bool defaultValue) const;
+
+private:
+    // The keys of a section by their names in lower case: the value of the
+    // first line of that name, or nullopt for a line without "=".
+    using TSectionKeys = std::unordered_map<std::string, std::optional<std::string>>;
+    const TSectionKeys& Section(const std::string& section) const;
+
+    std::string FFileName;
+    mutable std::map<std::string, TSectionKeys> FSections;
 };
