@@ -72,12 +72,15 @@ void TrimChar(std::string& text, char c) {
     size_t start = 0;
     while (start < text.size() && text[start] == c) ++start;
     text.erase(0, start);
-    // Trailing bytes are taken off only where they are whole characters.
-    while (!text.empty()) {
-        size_t last = LastCharOffset(text);
-        if (last + 1 != text.size() || text[last] != c) break;
-        text.pop_back();
+    // Trailing bytes are taken off only where they are whole characters: one
+    // walk over the characters finds where the closing run of them begins.
+    size_t runStart = 0;
+    for (size_t at = 0; at < text.size();) {
+        const bool lead = _ismbblead(static_cast<unsigned char>(text[at])) && at + 1 < text.size();
+        if (lead || text[at] != c) runStart = at + (lead ? 2 : 1);
+        at += lead ? 2 : 1;
     }
+    text.resize(runStart);
 }
 
 bool IsAllDigits(const char* text) {

@@ -70,6 +70,9 @@ TEST(PathText, DoubleByteTrailBackslashIsNotAPathSeparator) {
     std::string trimmed = "\\\x95\x5C";
     TrimChar(trimmed, '\\');
     EXPECT_EQ(trimmed, "\x95\x5C");
+    trimmed = "\x95\x5C\\\\";
+    TrimChar(trimmed, '\\');
+    EXPECT_EQ(trimmed, "\x95\x5C");
     _setmbcp(_MB_CP_ANSI);
 }
 
