@@ -29,21 +29,14 @@ inline HKEY CreateKeyForTest(HKEY root, const std::string& subkey) {
     return key;
 }
 
-inline bool KeyPresent(HKEY root, const std::string& subkey) {
-    HKEY key;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
 // A fixed key that a scan looks at (Fonts, Run, Uninstall ...) with the values
 // and subkeys the test puts there. Only what the test added is removed
 // afterwards, and the key itself, with the parents made for it, when the test
 // had to make it.
-class RegArea {
+class RegArea : public TestKeyPlace {
 public:
     RegArea(HKEY root, const char* rootName, const std::string& subkey)
-        : FRoot(root), FSubkey(subkey), FPath(std::string(rootName) + "\\" + subkey) {
+        : TestKeyPlace(root, rootName, subkey) {
         for (size_t end = subkey.find('\\');; end = subkey.find('\\', end + 1)) {
             std::string part = subkey.substr(0, end);
             if (!KeyPresent(root, part)) {
@@ -63,13 +56,6 @@ public:
     RegArea(const RegArea&) = delete;
     RegArea& operator=(const RegArea&) = delete;
 
-    HKEY Root() const { return FRoot; }
-    std::string Path(const std::string& below = {}) const {
-        return below.empty() ? FPath : FPath + "\\" + below;
-    }
-    std::string Subkey(const std::string& below = {}) const {
-        return below.empty() ? FSubkey : FSubkey + "\\" + below;
-    }
     bool MadeByTest() const { return !FMadeFrom.empty(); }
 
     // Makes area\below; the first part of below must be a name of the test's
@@ -98,15 +84,8 @@ public:
     void SetDword(const std::string& below, const char* name, DWORD value) {
         SetValue(below, name, REG_DWORD, &value, sizeof value);
     }
-    bool HasValue(const std::string& below, const char* name) const {
-        return RegGetValueA(FRoot, Subkey(below).c_str(), name, RRF_RT_ANY, nullptr, nullptr,
-                            nullptr) == ERROR_SUCCESS;
-    }
 
 private:
-    HKEY FRoot;
-    std::string FSubkey;
-    std::string FPath;
     std::string FMadeFrom;  // the first part of the path the test had to make
     std::vector<std::string> FOwnKeys;
     std::vector<std::string> FOwnValues;

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The running test's name, safe for a key or file name.
@@ -44,19 +45,19 @@ private:
     std::string FOld;
 };
 
-// A key below a root, created for the test and deleted with everything below
-// it when the fixture goes.
-class ScratchKey {
+inline bool KeyPresent(HKEY root, const std::string& subkey) {
+    HKEY key;
+    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// A key a test works in, named by its root and subkey: its paths, and whether
+// keys and values below it are there.
+class TestKeyPlace {
 public:
-    ScratchKey(HKEY root, const char* rootName, const std::string& parent)
-        : FRoot(root),
-          FSubkey(parent + "\\Holvane-" + TestName()),
-          FPath(std::string(rootName) + "\\" + FSubkey) {
-        RegDeleteTreeA(FRoot, FSubkey.c_str());
-    }
-    ~ScratchKey() { RegDeleteTreeA(FRoot, FSubkey.c_str()); }
-    ScratchKey(const ScratchKey&) = delete;
-    ScratchKey& operator=(const ScratchKey&) = delete;
+    TestKeyPlace(HKEY root, const char* rootName, std::string subkey)
+        : FRoot(root), FSubkey(std::move(subkey)), FPath(std::string(rootName) + "\\" + FSubkey) {}
 
     // Full text path of the key or of one below it ("HKEY_...\...").
     std::string Path(const std::string& below = {}) const {
@@ -66,6 +67,30 @@ public:
         return below.empty() ? FSubkey : FSubkey + "\\" + below;
     }
     HKEY Root() const { return FRoot; }
+
+    bool Exists(const std::string& below = {}) const { return KeyPresent(FRoot, Subkey(below)); }
+    bool HasValue(const std::string& below, const char* name) const {
+        return RegGetValueA(FRoot, Subkey(below).c_str(), name, RRF_RT_ANY, nullptr, nullptr,
+                            nullptr) == ERROR_SUCCESS;
+    }
+
+protected:
+    HKEY FRoot;
+    std::string FSubkey;
+    std::string FPath;
+};
+
+// A key below a root, created for the test and deleted with everything below
+// it when the fixture goes.
+class ScratchKey : public TestKeyPlace {
+public:
+    ScratchKey(HKEY root, const char* rootName, const std::string& parent)
+        : TestKeyPlace(root, rootName, parent + "\\Holvane-" + TestName()) {
+        RegDeleteTreeA(FRoot, FSubkey.c_str());
+    }
+    ~ScratchKey() { RegDeleteTreeA(FRoot, FSubkey.c_str()); }
+    ScratchKey(const ScratchKey&) = delete;
+    ScratchKey& operator=(const ScratchKey&) = delete;
 
     void CreateKey(const std::string& below) const {
         HKEY key;
@@ -80,22 +105,6 @@ public:
                                   static_cast<DWORD>(data.size() + 1)),
                   ERROR_SUCCESS);
     }
-    bool Exists(const std::string& below = {}) const {
-        HKEY key;
-        if (RegOpenKeyExA(FRoot, Subkey(below).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return false;
-        RegCloseKey(key);
-        return true;
-    }
-    bool HasValue(const std::string& below, const char* name) const {
-        return RegGetValueA(FRoot, Subkey(below).c_str(), name, RRF_RT_ANY, nullptr, nullptr,
-                            nullptr) == ERROR_SUCCESS;
-    }
-
-private:
-    HKEY FRoot;
-    std::string FSubkey;
-    std::string FPath;
 };
 
 // An existing key made readable but not openable for full access, as for a
