@@ -56,13 +56,13 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
     return ReadProfile(section.c_str(), ident.c_str(), defaultValue.c_str());
 }
 
-int TIniFile::ReadInteger(const std::string& section, const std::string& ident,
-                          int defaultValue) const {
+int TCustomIniFile::ReadInteger(const std::string& section, const std::string& ident,
+                                int defaultValue) const {
     return StrToIntDef(ReadString(section, ident, ""), defaultValue);
 }
 
-bool TIniFile::ReadBool(const std::string& section, const std::string& ident,
-                        bool defaultValue) const {
+bool TCustomIniFile::ReadBool(const std::string& section, const std::string& ident,
+                              bool defaultValue) const {
     return ReadInteger(section, ident, defaultValue ? 1 : 0) != 0;
 }
 

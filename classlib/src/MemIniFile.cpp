@@ -71,16 +71,6 @@ std::string TMemIniFile::ReadString(const std::string& section, const std::strin
     return WithoutQuotes(*value->second);
 }
 
-int TMemIniFile::ReadInteger(const std::string& section, const std::string& ident,
-                             int defaultValue) const {
-    return StrToIntDef(ReadString(section, ident, ""), defaultValue);
-}
-
-bool TMemIniFile::ReadBool(const std::string& section, const std::string& ident,
-                           bool defaultValue) const {
-    return ReadInteger(section, ident, defaultValue ? 1 : 0) != 0;
-}
-
 const TMemIniFile::TSectionKeys& TMemIniFile::Section(const std::string& section) const {
     auto [found, added] = FSections.try_emplace(ProfileNameKey(section));
     if (!added) return found->second;

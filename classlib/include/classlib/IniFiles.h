@@ -1,6 +1,8 @@
 // IniFiles.h - ini files, read and written key by key through the platform's
 // private-profile functions.
 //
+//   TCustomIniFile  what both have: the file's name, and integers and Booleans
+//                read through the string read
 //   TIniFile     strings, integers (decimal, "0x" or "$" hexadecimal), Booleans
 //                as "1"/"0"; section and key lists, existence tests, erasing
 //   TMemIniFile  the same reads, a section read from the file once and
@@ -20,18 +22,29 @@
 #include <unordered_map>
 #include <vector>
 
-class TIniFile : public TObject {
+class TCustomIniFile : public TObject {
 public:
-    explicit TIniFile(std::string fileName) : FFileName(std::move(fileName)) {}
+    explicit TCustomIniFile(std::string fileName) : FFileName(std::move(fileName)) {}
 
     const std::string& FileName() const { return FFileName; }
 
-    std::string ReadString(const std::string& section, const std::string& ident,
-                           const std::string& defaultValue) const;
+    virtual std::string ReadString(const std::string& section, const std::string& ident,
+                                   const std::string& defaultValue) const = 0;
     // Any text that is no integer reads as the default.
     int ReadInteger(const std::string& section, const std::string& ident, int defaultValue) const;
     // An integer: 0 is false, any other true.
     bool ReadBool(const std::string& section, const std::string& ident, bool defaultValue) const;
+
+protected:
+    std::string FFileName;
+};
+
+class TIniFile : public TCustomIniFile {
+public:
+    using TCustomIniFile::TCustomIniFile;
+
+    std::string ReadString(const std::string& section, const std::string& ident,
+                           const std::string& defaultValue) const override;
     // Each raises EIniFileException "Unable to write to %s" when the platform
     // refuses the write.
     void WriteString(const std::string& section, const std::string& ident,
@@ -52,8 +65,6 @@ public:
 private:
     std::string ReadProfile(const char* section, const char* ident, const char* defaultValue) const;
     void Write(const char* section, const char* ident, const char* value) const;
-
-    std::string FFileName;
 };
 
 // Reads as TIniFile reads, with the platform's rules (names without regard to
@@ -62,16 +73,12 @@ private:
 // at its first key, and every later key of it is answered from memory: a
 // walk over a thousand keys costs one file read instead of a thousand. A
 // change of the file after a section was read is not seen.
-class TMemIniFile : public TObject {
+class TMemIniFile : public TCustomIniFile {
 public:
-    explicit TMemIniFile(std::string fileName) : FFileName(std::move(fileName)) {}
-
-    const std::string& FileName() const { return FFileName; }
+    using TCustomIniFile::TCustomIniFile;
 
     std::string ReadString(const std::string& section, const std::string& ident,
-                           const std::string& defaultValue) const;
-    int ReadInteger(const std::string& section, const std::string& ident, int defaultValue) const;
-    bool ReadBool(const std::string& section, const std::string& ident, bool defaultValue) const;
+                           const std::string& defaultValue) const override;
 
 private:
     // The keys of a section by their names in lower case: the value of the
@@ -79,6 +86,5 @@ private:
     using TSectionKeys = std::unordered_map<std::string, std::optional<std::string>>;
     const TSectionKeys& Section(const std::string& section) const;
 
-    std::string FFileName;
     mutable std::map<std::string, TSectionKeys> FSections;
 };
