@@ -175,6 +175,14 @@ inline constexpr TLanguageDefault LanguageDefaults[] = {
      "again.",
      false},
     {MessageSection, "RescueFailedTitle", "Holvane", false},
+    {MessageSection, "RepairBackupFailed",
+     "The backup could not be written completely (error %u), so the repair was not started. "
+     "Nothing was deleted.",
+     false},
+    {MessageSection, "RepairNotRemoved",
+     "%d of the selected entries could not be removed and are still in the registry.", false},
+    {MessageSection, "ScanStoppedResult",
+     "The scan was stopped. %d invalid Registry entries were found before it stopped.", false},
 };
 
 inline constexpr size_t LanguageTextCount = std::size(LanguageDefaults);

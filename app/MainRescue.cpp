@@ -3,38 +3,25 @@
 // library; the Restore page lists the rescue items and restores or deletes
 // them.
 //
-// The core library pumps the window's messages while it works, so a second
-// click on one of these buttons would run inside the first; it is ignored
-// instead. A backup or repair the core library could not do is reported as
-// such, with nothing counted and the rows kept; a restore that failed keeps
-// its rescue item, the only copy of what it holds.
+// The core library pumps the window's messages while it works; the window's
+// busy state keeps every click meanwhile from starting anything (main.cpp).
+// A backup or repair the core library could not do is reported as such, with
+// nothing counted and the rows kept; a repair counts only the entries that
+// are gone from the registry afterwards; a restore that failed keeps its
+// rescue item, the only copy of what it holds, and one that worked deletes
+// the item it restored, whatever row is selected by then.
 #include <app/TBLanguager.h>
 #include <app/TreskBinding.h>
 #include <app/globals.h>
 #include <app/main.h>
 #include <classlib/SysUtils.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
 constexpr const char* RescueDateFormat = "dddd, mmmm dd, yyyy - tt";
-
-// The window's rescue call while it runs: the second one is refused.
-class TRescueCall {
-public:
-    explicit TRescueCall(bool& running) : FRunning(running), FEntered(!running) { FRunning = true; }
-    ~TRescueCall() {
-        if (FEntered) FRunning = false;
-    }
-    TRescueCall(const TRescueCall&) = delete;
-    TRescueCall& operator=(const TRescueCall&) = delete;
-    bool Entered() const { return FEntered; }
-
-private:
-    bool& FRunning;
-    bool FEntered;
-};
 
 bool Checked(TBaseVirtualTree* tree, PVirtualNode node) {
     const TCheckState state = tree->CheckState(node);
@@ -42,27 +29,32 @@ bool Checked(TBaseVirtualTree* tree, PVirtualNode node) {
 }
 
 // The SelectedEntry list of one core-library call, freed with it: one node
-// per checked row, in row order, each pointing at the row's copy in
-// FoundEntries.
+// per checked row, in row order, each pointing at the row's own entry.
 class TSelection {
 public:
-    TSelection(TBaseVirtualTree* tree) {
-        ScanEntry* entry = FoundEntries.Head;
-        for (PVirtualNode node = tree->GetFirst(); node && entry;
-             node = tree->GetNext(node), entry = entry->next) {
-            if (!Checked(tree, node)) continue;
-            FNodes.push_back({static_cast<int32_t>(FNodes.size()), entry, nullptr});
+    TSelection(TBaseVirtualTree* tree, TScanResults& results) {
+        for (PVirtualNode node = tree->GetFirst(); node; node = tree->GetNext(node)) {
+            const int row = static_cast<int>(node->Index());
+            if (row >= results.Count() || !Checked(tree, node)) continue;
+            FNodes.push_back(
+                {static_cast<int32_t>(FNodes.size()), results.At(row).EntryForCore(), nullptr});
         }
         for (size_t i = 1; i < FNodes.size(); ++i) FNodes[i - 1].next = &FNodes[i];
     }
     SelectedEntry* First() { return FNodes.empty() ? nullptr : &FNodes.front(); }
     uint32_t Count() const { return static_cast<uint32_t>(FNodes.size()); }
+    // The selected entries the registry still holds.
+    uint32_t StillInRegistry() const {
+        return static_cast<uint32_t>(std::count_if(
+            FNodes.begin(), FNodes.end(),
+            [](const SelectedEntry& node) { return RegistryStillHolds(*node.entry); }));
+    }
 
 private:
     std::vector<SelectedEntry> FNodes;
 };
 
-void ShowRescueFailure(const char* text, uint32_t error) {
+void ShowRescueFailure(const std::string& text, uint32_t error) {
     ShowMessageBox(Format(text, {error}), LanguageTexts["RescueFailedTitle"], MB_ICONERROR);
 }
 
@@ -72,71 +64,102 @@ void ShowRescueFailure(const char* text, uint32_t error) {
 
 // Nothing to hand over without rows; a failure only counts for a selection
 // that held something.
-TfrmMain::TRescueOutcome TfrmMain::HandOverSelection(TRescueCallFunction call, uint32_t* selected) {
-    *selected = 0;
-    if (!FoundEntries.Head || VT->RootNodeCount() == 0) return TRescueOutcome::NothingToDo;
-    TSelection selection(VT);
-    const uint32_t result = call(selection.First(), selection.Count());
-    if (selection.Count() > 0 && result != ERROR_SUCCESS) {
-        FLastRescueError = result;
-        return TRescueOutcome::Failed;
+TfrmMain::TRescueResult TfrmMain::HandOverSelection(TRescueCallFunction call, bool countRemaining) {
+    TRescueResult result;
+    if (FResults.Count() == 0 || VT->RootNodeCount() == 0) return result;
+    TSelection selection(VT, FResults);
+    const uint32_t error = call(selection.First(), selection.Count());
+    if (selection.Count() > 0 && error != ERROR_SUCCESS) {
+        result.Outcome = TRescueOutcome::Failed;
+        result.Error = error;
+        return result;
     }
-    *selected = selection.Count();
-    return TRescueOutcome::Done;
+    result.Outcome = TRescueOutcome::Done;
+    result.Selected = selection.Count();
+    if (countRemaining) result.Remaining = selection.StillInRegistry();
+    return result;
 }
 
-TfrmMain::TRescueOutcome TfrmMain::CleanSelectedEntries() {
-    uint32_t selected = 0;
-    const TRescueOutcome outcome = HandOverSelection(TrkClean, &selected);
-    AppSettings.RegistryErrorsFixedToDate += static_cast<int32_t>(selected);
-    return outcome;
+// An entry the core library could not remove (a key that still has subkeys,
+// a value the user may not change) is not counted as fixed.
+TfrmMain::TRescueResult TfrmMain::CleanSelectedEntries() {
+    const TRescueResult result = HandOverSelection(TrkClean, true);
+    AppSettings.RegistryErrorsFixedToDate +=
+        static_cast<int32_t>(result.Selected - result.Remaining);
+    return result;
 }
 
-TfrmMain::TRescueOutcome TfrmMain::BackupSelectedEntries() {
-    uint32_t selected = 0;
-    return HandOverSelection(TrkBackup, &selected);
+TfrmMain::TRescueResult TfrmMain::BackupSelectedEntries() {
+    return HandOverSelection(TrkBackup, false);
 }
 
 void TfrmMain::btnRepairRegistryClick(TObject*) {
-    TRescueCall call(FRescueCallRunning);
-    if (!call.Entered()) return;
+    bool repaired = false;
+    {
+        TEngineWorkScope work(FWork, TEngineWork::Repair);
+        repaired = RepairCheckedRows();
+    }
+    if (CloseIfRequested() || !repaired) return;
+    SwitchPage(0, 0, 0, 0);
+}
+
+// A close asked for meanwhile lets the call under way finish and starts no
+// other: no deletes after a backup the user closed the window during.
+bool TfrmMain::RepairCheckedRows() {
+    const TLanguageTexts& t = LanguageTexts;
     unsigned checked = 0;
     for (PVirtualNode node = VT->GetFirst(); node; node = VT->GetNext(node))
         if (Checked(VT, node)) ++checked;
     if (AppSettings.ConfirmBackups &&
-        ShowMessageBox(
-            Format(LanguageTexts["ConfirmBackup"], {AppSettings.LastScanResult, checked}),
-            ProductName, MB_YESNO | MB_ICONQUESTION) == IDYES)
-        CreateBackup();
-    TRescueOutcome outcome;
+        ShowMessageBox(Format(t["ConfirmBackup"], {AppSettings.LastScanResult, checked}),
+                       ProductName, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        // A backup that failed stops the repair: nothing is deleted unsaved.
+        if (FWork.CloseRequested() || !CreateBackup(t["RepairBackupFailed"])) return false;
+    }
+    if (FWork.CloseRequested()) return false;
+    TRescueResult result;
     {
         TBusyCursor busy;
-        outcome = CleanSelectedEntries();
+        result = CleanSelectedEntries();
     }
-    const TLanguageTexts& t = LanguageTexts;
-    if (outcome == TRescueOutcome::Failed)
-        return ShowRescueFailure(t["RepairFailed"].c_str(), FLastRescueError);
-    ShowMessageBox(t["RepairingComplete"], t["RepairingCompleteTitle"], MB_ICONQUESTION);
+    if (result.Outcome == TRescueOutcome::Failed) {
+        ShowRescueFailure(t["RepairFailed"], result.Error);
+        return false;
+    }
+    if (!FWork.CloseRequested()) {
+        std::string text = t["RepairingComplete"];
+        if (result.Remaining > 0)
+            text += "\r\n" + Format(t["RepairNotRemoved"], {result.Remaining});
+        ShowMessageBox(text, t["RepairingCompleteTitle"], MB_ICONQUESTION);
+    }
     ClearResultsTree();
-    SwitchPage(0, 0, 0, 0);
+    return true;
 }
 
 void TfrmMain::btnCreateBackupClick(TObject*) {
-    TRescueCall call(FRescueCallRunning);
-    if (call.Entered()) CreateBackup();
+    {
+        TEngineWorkScope work(FWork, TEngineWork::Backup);
+        CreateBackup(LanguageTexts["BackupFailed"]);
+    }
+    CloseIfRequested();
 }
 
-void TfrmMain::CreateBackup() {
-    TRescueOutcome outcome;
+bool TfrmMain::CreateBackup(const std::string& failureText) {
+    TRescueResult result;
     {
         TBusyCursor busy;
-        outcome = BackupSelectedEntries();
+        result = BackupSelectedEntries();
     }
-    const TLanguageTexts& t = LanguageTexts;
-    if (outcome == TRescueOutcome::Failed)
-        return ShowRescueFailure(t["BackupFailed"].c_str(), FLastRescueError);
+    if (result.Outcome == TRescueOutcome::Failed) {
+        ShowRescueFailure(failureText, result.Error);
+        return false;
+    }
     AppSettings.LastRegistryBackupDateTime = CurrentDateTimeText();
-    ShowMessageBox(t["CreateBackUp"], t["BackupCompleteTitle"], MB_ICONQUESTION);
+    if (!FWork.CloseRequested()) {
+        const TLanguageTexts& t = LanguageTexts;
+        ShowMessageBox(t["CreateBackUp"], t["BackupCompleteTitle"], MB_ICONQUESTION);
+    }
+    return true;
 }
 
 void TfrmMain::ClearResultsTree() { VT->Clear(); }
@@ -174,48 +197,74 @@ void TfrmMain::FillRescueList() {
 }
 
 void TfrmMain::btnRestoreBackupClick(TObject*) {
-    TRescueCall call(FRescueCallRunning);
-    if (!call.Entered()) return;
+    {
+        TEngineWorkScope work(FWork, TEngineWork::Restore);
+        RestoreSelectedRescue();
+    }
+    CloseIfRequested();
+}
+
+// The item restored is the one selected when Restore was pressed; it is the
+// one deleted afterwards, by itself rather than by the row selected then.
+void TfrmMain::RestoreSelectedRescue() {
     bool failed = false;
     {
         TBusyCursor busy;
         TListItem* selected = ListViewRescueItem->Selected();
         RescueNode* node = selected ? RescueNodeAt(selected->Index()) : nullptr;
-        if (node) failed = TrkRestoreRescue(node->item) == 0;
-        if (!failed) DeleteSelectedRescues();
+        if (node) {
+            failed = TrkRestoreRescue(node->item) == 0;
+            const int row = RescueRowOf(node);
+            if (!failed && row >= 0) DeleteRescueRows({row});
+        }
     }
+    if (FWork.CloseRequested()) return;
     const TLanguageTexts& t = LanguageTexts;
-    if (failed) {
+    if (failed)
         ShowMessageBox(t["RestoreFailed"], t["RescueFailedTitle"], MB_ICONERROR);
-        return;
-    }
-    ShowMessageBox(t["BackupComplete"], t["BackupCompleteTitle"], MB_ICONQUESTION);
+    else
+        ShowMessageBox(t["BackupComplete"], t["BackupCompleteTitle"], MB_ICONQUESTION);
 }
 
 void TfrmMain::btnDeleteRestoreClick(TObject*) {
-    TRescueCall call(FRescueCallRunning);
-    if (call.Entered()) DeleteSelectedRescues();
+    {
+        TEngineWorkScope work(FWork, TEngineWork::Delete);
+        DeleteSelectedRescues();
+    }
+    CloseIfRequested();
 }
 
 void TfrmMain::DeleteSelectedRescues() {
     TListItems* rows = ListViewRescueItem->Items();
-    if (!ListViewRescueItem->Selected()) return;
-    int lowest = -1;
-    rows->BeginUpdate();
-    for (int index = rows->Count() - 1; index >= 0; --index) {
-        if (!rows->Item(index)->Selected()) continue;
-        rows->Delete(index);
+    std::vector<int> selected;
+    for (int index = rows->Count() - 1; index >= 0; --index)
+        if (rows->Item(index)->Selected()) selected.push_back(index);
+    DeleteRescueRows(selected);
+}
+
+void TfrmMain::DeleteRescueRows(const std::vector<int>& rows) {
+    if (rows.empty()) return;
+    TListItems* items = ListViewRescueItem->Items();
+    items->BeginUpdate();
+    for (int index : rows) {
+        items->Delete(index);
         DeleteRescueAt(index);
-        lowest = index;
     }
-    rows->EndUpdate();
-    SelectListViewRow(ListViewRescueItem, lowest);
+    items->EndUpdate();
+    SelectListViewRow(ListViewRescueItem, rows.back());
 }
 
 RescueNode* TfrmMain::RescueNodeAt(int index) const {
     RescueNode* node = RescueItems;
     for (int i = 0; node && i < index; ++i) node = node->next;
     return node;
+}
+
+int TfrmMain::RescueRowOf(const RescueNode* node) const {
+    int row = 0;
+    for (const RescueNode* at = RescueItems; at; at = at->next, ++row)
+        if (at == node) return row;
+    return -1;
 }
 
 // Row i keeps designating node i: the node goes out of the list with its row.

@@ -1,6 +1,6 @@
 // MainScan.cpp - the scan road: one core-library scan per ticked category
 // with the progress page, the blinking icon and Stop; the entries the core
-// library reports, copied into FoundEntries and shown as rows of the results
+// library reports, copied into the results with the rows of the results
 // tree; the tree's handlers.
 #include <app/TBLanguager.h>
 #include <app/TreskBinding.h>
@@ -52,46 +52,57 @@ void TfrmMain::btnStartScanClick(TObject*) {
 void TfrmMain::ActionStartScanNowExecute(TObject*) {
     AppSettings.LastScanDateTime = CurrentDateTimeText();
     AppSettings.LastScanResult = 0;
-    ResultRows->Clear();
     VT->SetRootNodeCount(0);
+    FResults.Clear();
     for (const TScanCategory& category : FScanCategories)
         category.ResultIcon->Picture()->Assign(nullptr);
     SwitchPage(1, 3, 0, 0);
     ScanStopped = false;
-    if (FoundEntries.Head) {
-        FreeFoundEntries(FoundEntries.Head, true);
-        FoundEntries.Tail = nullptr;
-    }
-    ScanRunning = true;
-    try {
-        for (const TScanCategory& category : FScanCategories) {
-            ScanOneCategory(category.Flag, !category.CheckBox->Checked());
-            if (ScanStopped) break;
+    // An error raised inside a category ends the scan as a stop does; it goes
+    // on to the application's handler once the scan's closing step is done.
+    std::exception_ptr error;
+    {
+        TEngineWorkScope work(FWork, TEngineWork::Scan);
+        try {
+            RunScan();
+        } catch (...) {
+            error = std::current_exception();
+            ScanStopped = true;
         }
-    } catch (...) {
-        EndScan();
-        throw;
+        AppSettings.InvalidRegistryEntriesFoundToDate += AppSettings.LastScanResult;
+        // A close asked for during the scan happens now, without the summary.
+        if (!FWork.CloseRequested()) ShowScanSummary();
     }
-    EndScan();
+    if (!CloseIfRequested()) ShowScanOutcomePage();
+    if (error) std::rethrow_exception(error);
 }
 
-void TfrmMain::EndScan() {
-    ScanRunning = false;
-    AppSettings.InvalidRegistryEntriesFoundToDate += AppSettings.LastScanResult;
-    // A close asked for during the scan happens now, without the summary.
-    if (FCloseAfterScan) {
-        FCloseAfterScan = false;
-        Close();
-        return;
+void TfrmMain::RunScan() {
+    for (const TScanCategory& category : FScanCategories) {
+        ScanOneCategory(category.Flag, !category.CheckBox->Checked());
+        if (ScanStopped) break;
     }
+}
+
+// A stopped scan says so with what it found before the stop: the categories
+// after it were never looked at, so "nothing found" would not be true.
+void TfrmMain::ShowScanSummary() {
     const TLanguageTexts& t = LanguageTexts;
-    if (AppSettings.LastScanResult == 0) {
+    const int32_t found = AppSettings.LastScanResult;
+    if (ScanStopped)
+        ShowMessageBox(Format(t["ScanStoppedResult"], {found}), t["StopScanTitle"],
+                       MB_ICONQUESTION);
+    else if (found == 0)
         ShowMessageBox(t["NoIncalidEntries"], t["NoIncalidEntriesTitle"], MB_ICONQUESTION);
-        SwitchPage(1, 0, 0, 0);
-        return;
-    }
-    ShowMessageBox(Format(t["InvalidRegistryEntries"], {AppSettings.LastScanResult}),
-                   t["InvalidRegistryEntriesTitle"], MB_ICONQUESTION);
+    else
+        ShowMessageBox(Format(t["InvalidRegistryEntries"], {found}),
+                       t["InvalidRegistryEntriesTitle"], MB_ICONQUESTION);
+}
+
+// The results page with the first row focused, or the scan page when
+// nothing was found.
+void TfrmMain::ShowScanOutcomePage() {
+    if (AppSettings.LastScanResult == 0) return SwitchPage(1, 0, 0, 0);
     SwitchPage(1, 1, 0, 0);
     if (PVirtualNode first = VT->GetFirst()) {
         VT->SetSelected(first, true);
@@ -125,7 +136,9 @@ void TfrmMain::TimerTimer(TObject*) {
     if (BlinkingIcon) BlinkingIcon->SetVisible(!BlinkingIcon->Visible());
 }
 
+// Stop means something only while a scan runs.
 void TfrmMain::ButtonStopScanClick(TObject*) {
+    if (FWork.Current() != TEngineWork::Scan) return;
     const TLanguageTexts& t = LanguageTexts;
     if (ShowMessageBox(t["StopScan"], t["StopScanTitle"], MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
@@ -160,28 +173,26 @@ void TfrmMain::EntryReported(const ScanEntry& entry, double percent) {
     ProgressBarRegistryScan->SetPercent(
         static_cast<uint16_t>(std::floor(std::clamp(percent, 0.0, 100.0))));
     if ((entry.code & EntryReasonMask) == 0) return;
-    const ScanEntry* copy = AppendFoundEntry(entry);
-    AddResultRow(0, TextOf(copy->keyPath), TextOf(copy->title), TextOf(copy->entryName),
-                 TextOf(copy->target), DescriptionOf(*copy));
+    AddResult(entry);
     ++AppSettings.LastScanResult;
     const TLanguageTexts& t = LanguageTexts;
     LabelErrorFound->SetCaption(Format(t["AttentionErrorFound"], {AppSettings.LastScanResult}));
     LabelScanResult->SetCaption(Format(t["ScanResultsErrorFound"], {AppSettings.LastScanResult}));
 }
 
-void TfrmMain::AddResultRow(int kind, const std::string& path, const std::string& title,
-                            const std::string& entryName, const std::string& target,
-                            const std::string& description) {
+// The row is made first, then taken in with the entry's copy: an error on the
+// way adds neither, so row i stays entry i.
+void TfrmMain::AddResult(const ScanEntry& reported) {
     const TLanguageTexts& t = LanguageTexts;
-    auto item = std::make_unique<TScanItem>();
-    item->Kind = kind;
-    item->Path = Format(t["ScanItemPath"], {path});
-    item->Title = Format(t["ScanItemTitle"], {title});
-    item->EntryName = Format(t["ScanItemEntryName"], {entryName});
-    item->Target = Format(t["ScanItemTarget"], {target});
-    item->Description = description;
-    ResultRows->Add(t["ScanItemCaption"], std::move(item));
-    VT->SetRootNodeCount(static_cast<unsigned>(ResultRows->Count()));
+    TScanItem row;
+    row.Kind = 0;
+    row.Path = Format(t["ScanItemPath"], {TextOf(reported.keyPath)});
+    row.Title = Format(t["ScanItemTitle"], {TextOf(reported.title)});
+    row.EntryName = Format(t["ScanItemEntryName"], {TextOf(reported.entryName)});
+    row.Target = Format(t["ScanItemTarget"], {TextOf(reported.target)});
+    row.Description = DescriptionOf(reported);
+    FResults.Add(reported, std::move(row), t["ScanItemCaption"]);
+    VT->SetRootNodeCount(static_cast<unsigned>(FResults.Count()));
 }
 
 // --- The results tree ------------------------------------------------------------------
@@ -196,8 +207,8 @@ void TfrmMain::VTInitNode(TBaseVirtualTree* sender, PVirtualNode node) {
 
 void TfrmMain::VTGetText(TBaseVirtualTree*, PVirtualNode node, TColumnIndex, TVSTTextType,
                          std::string& cellText) {
-    if (node && static_cast<int>(node->Index()) < ResultRows->Count())
-        cellText = ResultRows->Item(static_cast<int>(node->Index()))->Title;
+    if (node && static_cast<int>(node->Index()) < FResults.Count())
+        cellText = FResults.At(static_cast<int>(node->Index())).Row().Title;
 }
 
 void TfrmMain::VTGetImageIndex(TBaseVirtualTree*, PVirtualNode, TVTImageKind, TColumnIndex, bool&,
@@ -212,8 +223,12 @@ void TfrmMain::VTFocusChanging(TBaseVirtualTree* sender, PVirtualNode oldNode, P
     if (!newNode) return;
     sender->SetNodeHeight(newNode, FocusedRowHeight);
     const int row = static_cast<int>(newNode->Index());
-    VT->SetSelectedDescription(row < ResultRows->Count() ? ResultRows->Item(row)->Description
-                                                         : std::string());
+    VT->SetSelectedDescription(row < FResults.Count() ? FResults.At(row).Row().Description
+                                                      : std::string());
+}
+
+void TfrmMain::VTChecking(TBaseVirtualTree*, PVirtualNode, TCheckState, bool& allowed) {
+    allowed = !FWork.Busy();
 }
 
 void TfrmMain::LabelCheckAllClick(TObject*) {

@@ -1,5 +1,5 @@
-// globals.cpp - the settings store, the found-entry list, the engine paths
-// and the small shared helpers.
+// globals.cpp - the settings store, the engine paths and the small shared
+// helpers.
 #include <app/globals.h>
 #include <classlib/SysUtils.h>
 #include <shellapi.h>
@@ -9,7 +9,6 @@
 #include <variant>
 
 TAppSettings AppSettings;
-TFoundEntries FoundEntries;
 RescueNode* RescueItems = nullptr;
 int32_t BusyCursorDepth = 0;
 
@@ -114,23 +113,6 @@ void CopyEnginePath(char (&field)[EnginePathSize], const std::string& path) {
     if (path.size() < EnginePathSize) std::memcpy(field, path.c_str(), path.size() + 1);
 }
 
-// A copy of an entry's text: absent when the text is absent or empty.
-char* CopyEntryText(const char* text) {
-    size_t length = SafeStrLen(text);
-    if (length == 0) return nullptr;
-    char* copy = new char[length + 1];
-    std::memcpy(copy, text, length + 1);
-    return copy;
-}
-
-void FreeEntry(ScanEntry* entry) {
-    delete[] entry->title;
-    delete[] entry->target;
-    delete[] entry->keyPath;
-    delete[] entry->entryName;
-    delete entry;
-}
-
 }  // namespace
 
 // --- Settings --------------------------------------------------------------------------------
@@ -210,38 +192,9 @@ bool LoadFormPosition(const std::string& section, TCustomForm& form, const std::
     return true;
 }
 
-// --- Found entries ---------------------------------------------------------------------------
-
-ScanEntry* AppendFoundEntry(const ScanEntry& entry) {
-    auto* copy = new ScanEntry{};
-    copy->id = FoundEntries.NextId++;
-    copy->code = entry.code;
-    copy->title = CopyEntryText(entry.title);
-    copy->target = CopyEntryText(entry.target);
-    copy->keyPath = CopyEntryText(entry.keyPath);
-    copy->entryName = CopyEntryText(entry.entryName);
-    if (FoundEntries.Tail)
-        FoundEntries.Tail->next = copy;
-    else
-        FoundEntries.Head = copy;
-    FoundEntries.Tail = copy;
-    return copy;
-}
-
-void FreeFoundEntries(ScanEntry*& head, bool followNext) {
-    ScanEntry* entry = head;
-    head = nullptr;
-    while (entry) {
-        ScanEntry* next = followNext ? entry->next : nullptr;
-        FreeEntry(entry);
-        entry = next;
-    }
-}
-
 // --- Engine paths ----------------------------------------------------------------------------
 
 void InitEnginePaths() {
-    FoundEntries = TFoundEntries{};
     RescueItems = nullptr;
     ScanMonitor = TScanMonitor{};
     AppEngineConfig = EngineConfig{};

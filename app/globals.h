@@ -5,8 +5,7 @@
 //                                            the folder and file paths made from them
 //   LoadSettings, WriteDefaultSettings, WriteStateSettings
 //   SaveFormPosition, LoadFormPosition       section "Form" of the settings file
-//   TScanItem                                one row of the results list
-//   FoundEntries, AppendFoundEntry, FreeFoundEntries, RescueItems
+//   RescueItems                              the rescue items of the Restore page
 //   InitEnginePaths                          the core library's rescue paths
 //   CurrentDateTimeText, OpenLink, ShellExecuteLink, ShowMessageBox, OwnerlessMessageBox
 //   BeginBusyCursor, EndBusyCursor, TBusyCursor, BusyCursorDepth
@@ -104,42 +103,11 @@ void SaveFormPosition(const std::string& section, const TCustomForm& form,
                       const std::string& fileName);
 bool LoadFormPosition(const std::string& section, TCustomForm& form, const std::string& fileName);
 
-// One row of the results list.
-class TScanItem : public TObject {
-public:
-    int32_t Kind = 0;
-    std::string Path;
-    std::string Title;
-    std::string EntryName;
-    std::string Target;
-    std::string Description;
-};
-
-// The program's own copies of the invalid entries of the current scan, in
-// report order. Nodes are made by AppendFoundEntry and freed by
-// FreeFoundEntries; each text of a node is absent or a non-empty text of
-// its own.
-struct TFoundEntries {
-    ScanEntry* Head = nullptr;
-    ScanEntry* Tail = nullptr;
-    int32_t NextId = 0;  // the running number of the next copy
-};
-
-extern TFoundEntries FoundEntries;
 // The rescue items listed on the Restore page (the core library's list).
 extern RescueNode* RescueItems;
 
-// Appends a copy of entry to FoundEntries: its code and four texts (an empty
-// or absent text stays absent), the id FoundEntries.NextId (which then grows
-// by one), no next node. Returns the copy.
-ScanEntry* AppendFoundEntry(const ScanEntry& entry);
-// Frees the node head designates and, with followNext, every node after it;
-// head becomes null. A null head does nothing. FoundEntries.Tail is the
-// caller's to reset.
-void FreeFoundEntries(ScanEntry*& head, bool followNext);
-
-// Clears FoundEntries, RescueItems, ScanMonitor and AppEngineConfig, sets
-// the rescue folder ExePath + "backup\" and the rescue index in it
+// Clears RescueItems, ScanMonitor and AppEngineConfig, sets the rescue
+// folder ExePath + "backup\" and the rescue index in it
 // ("Rescue.ini"), and creates that folder with its missing parents. A path
 // too long for its field leaves the field empty; a folder that cannot be
 // created is not reported.

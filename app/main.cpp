@@ -17,17 +17,6 @@ constexpr const char* MainSkinSection = "FORMMAIN";
 
 }  // namespace
 
-// --- Results rows ----------------------------------------------------------------------
-
-TScanRows::TScanRows() = default;
-TScanRows::~TScanRows() = default;
-
-void TScanRows::Add(std::string text, std::unique_ptr<TScanItem> item) {
-    FRows.emplace_back(std::move(text), std::move(item));
-}
-
-void TScanRows::Clear() { FRows.clear(); }
-
 // --- Creation --------------------------------------------------------------------------
 
 TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
@@ -64,6 +53,14 @@ void TfrmMain::ConnectEvents() {
     auto click = [this](void (TfrmMain::*handler)(TObject*)) {
         return [this, handler](TObject* sender) { (this->*handler)(sender); };
     };
+    // What starts engine work or changes the results or the rescue list does
+    // nothing while the window is busy: it would run inside the road under
+    // way. Page changes are refused by SwitchPage itself.
+    auto whenIdle = [this](void (TfrmMain::*handler)(TObject*)) {
+        return [this, handler](TObject* sender) {
+            if (!FWork.Busy()) (this->*handler)(sender);
+        };
+    };
     btnTopOverview->OnClick = click(&TfrmMain::btnTopOverviewClick);
     btnTopRegistryScan->OnClick = click(&TfrmMain::btnTopRegistryScanClick);
     btnTopSettings->OnClick = click(&TfrmMain::btnTopSettingsClick);
@@ -73,7 +70,7 @@ void TfrmMain::ConnectEvents() {
     btnRegistryDefrag->OnClick = click(&TfrmMain::btnRegistryDefragClick);
     btnDefragRegistry->OnClick = click(&TfrmMain::btnDefragRegistryClick);
     btnSettings->OnClick = click(&TfrmMain::btnSettingsClick);
-    btnStartScan->OnClick = click(&TfrmMain::btnStartScanClick);
+    btnStartScan->OnClick = whenIdle(&TfrmMain::btnStartScanClick);
     btnTabSheetAbout->OnClick = click(&TfrmMain::btnTabSheetAboutClick);
 
     TabSheetOverview->OnShow = click(&TfrmMain::TabSheetOverviewShow);
@@ -88,8 +85,8 @@ void TfrmMain::ConnectEvents() {
     btnApply->OnClick = click(&TfrmMain::btnApplyClick);
     btnDefagRegistry->OnClick = click(&TfrmMain::btnDefagRegistryClick);
 
-    ActionStartScanNow->OnExecute = click(&TfrmMain::ActionStartScanNowExecute);
-    btnStartScanNow->OnClick = click(&TfrmMain::ActionStartScanNowExecute);
+    ActionStartScanNow->OnExecute = whenIdle(&TfrmMain::ActionStartScanNowExecute);
+    btnStartScanNow->OnClick = whenIdle(&TfrmMain::ActionStartScanNowExecute);
     ButtonStopScan->OnClick = click(&TfrmMain::ButtonStopScanClick);
     Timer->OnTimer = click(&TfrmMain::TimerTimer);
     VT->OnGetNodeDataSize = [this](TBaseVirtualTree* sender, int& size) {
@@ -109,13 +106,15 @@ void TfrmMain::ConnectEvents() {
                                  PVirtualNode newNode, bool& allowed) {
         VTFocusChanging(sender, oldNode, newNode, allowed);
     };
-    LabelCheckAll->OnClick = click(&TfrmMain::LabelCheckAllClick);
-    LabelUncheckAll->OnClick = click(&TfrmMain::LabelUncheckAllClick);
+    VT->OnChecking = [this](TBaseVirtualTree* sender, PVirtualNode node, TCheckState newState,
+                            bool& allowed) { VTChecking(sender, node, newState, allowed); };
+    LabelCheckAll->OnClick = whenIdle(&TfrmMain::LabelCheckAllClick);
+    LabelUncheckAll->OnClick = whenIdle(&TfrmMain::LabelUncheckAllClick);
 
-    btnRepairRegistry->OnClick = click(&TfrmMain::btnRepairRegistryClick);
-    btnCreateBackup->OnClick = click(&TfrmMain::btnCreateBackupClick);
-    btnRestoreBackup->OnClick = click(&TfrmMain::btnRestoreBackupClick);
-    btnDeleteRestore->OnClick = click(&TfrmMain::btnDeleteRestoreClick);
+    btnRepairRegistry->OnClick = whenIdle(&TfrmMain::btnRepairRegistryClick);
+    btnCreateBackup->OnClick = whenIdle(&TfrmMain::btnCreateBackupClick);
+    btnRestoreBackup->OnClick = whenIdle(&TfrmMain::btnRestoreBackupClick);
+    btnDeleteRestore->OnClick = whenIdle(&TfrmMain::btnDeleteRestoreClick);
 
     ActionMin->OnExecute = click(&TfrmMain::ActionMinExecute);
     ActionHelp->OnExecute = click(&TfrmMain::ActionHelpExecute);
@@ -148,13 +147,11 @@ void TfrmMain::FormCreate(TObject*) {
     BuildLanguagesMenu();
     SetDoubleBuffered(true);
     SwitchPage(0, 0, 0, 0);
-    ResultRows = std::make_unique<TScanRows>();
     InitEnginePaths();
     ScanMonitor.onEntry = &TfrmMain::ScanEntryCallback;
     TrkSetMonitor(ScanMonitor.onEntry, ScanMonitor.onStart, ScanMonitor.onEnd);
     TrkSetConfig(&AppEngineConfig);
     ScanStopped = false;
-    ScanRunning = false;
     PostMessageA(Handle(), WM_AFTERCREATE, 0, 0);
     ApplyLanguageTexts();
 }
@@ -175,11 +172,20 @@ void TfrmMain::WMAfterCreate() {
     if (AppSettings.StartMin && !Application->Terminated()) ActionMinExecute(this);
 }
 
+// A backup, repair, restore or delete cannot be stopped without losing what
+// it has done so far: it runs to its end, and the window closes after it,
+// with its counters and dates in the settings. A scan stops at once.
 void TfrmMain::FormCloseQuery(TObject*, bool& canClose) {
-    if (!ScanRunning) return;
-    FCloseAfterScan = true;
-    StopScan();
+    if (!FWork.Busy()) return;
+    FWork.RequestClose();
+    if (FWork.Current() == TEngineWork::Scan) StopScan();
     canClose = false;
+}
+
+bool TfrmMain::CloseIfRequested() {
+    if (!FWork.TakeCloseRequest()) return false;
+    Close();
+    return true;
 }
 
 // A settings file that cannot be written is reported and does not keep the
@@ -207,7 +213,7 @@ void TfrmMain::btnTabSheetAboutClick(TObject*) {}
 // --- Pages -----------------------------------------------------------------------------
 
 void TfrmMain::SwitchPage(int topPage, int scanSubPage, int settingsSubPage, int restoreSubPage) {
-    if (ScanRunning) return;
+    if (FWork.Busy()) return;
     for (int i = 0; i < PageControlExMain->PageCount(); ++i)
         PageControlExMain->Pages(i)->SetTabVisible(false);
     TPicButton* const pageButtons[] = {btnTopOverview, btnTopRegistryScan, btnTopSettings,

@@ -3,7 +3,6 @@
 //
 //   TfrmMain      the main window; its controls are public fields named as the
 //                 skin file and the language file name them
-//   TScanRows     the rows of the results list, each with its TScanItem
 //   WM_AFTERCREATE  the message the window posts itself when it is made
 //
 // The window is split by concern: main.cpp is the frame (creation, the posted
@@ -16,8 +15,11 @@
 //
 // The core library pumps the window's messages inside its long calls, so the
 // handlers here run nested inside a scan, a backup, a repair or a restore.
+// One busy state (EngineWork.h) keeps them from starting anything meanwhile.
 #pragma once
 
+#include <app/EngineWork.h>
+#include <app/ScanResults.h>
 #include <app/TBSkiner.h>
 #include <classlib/ActnList.h>
 #include <classlib/ComCtrls.h>
@@ -43,30 +45,9 @@
 #include <utility>
 #include <vector>
 
-class TScanItem;
-
 // Posted by the window to itself at the end of its creation; handled once the
 // message loop runs, after the splash window is gone.
 inline constexpr UINT WM_AFTERCREATE = WM_USER + 1;
-
-// The rows of the results list: a text and the row's TScanItem, owned here.
-class TScanRows {
-public:
-    TScanRows();
-    ~TScanRows();
-    TScanRows(const TScanRows&) = delete;
-    TScanRows& operator=(const TScanRows&) = delete;
-
-    int Count() const { return static_cast<int>(FRows.size()); }
-    const std::string& Text(int index) const { return FRows.at(index).first; }
-    TScanItem* Item(int index) const { return FRows.at(index).second.get(); }
-    void Add(std::string text, std::unique_ptr<TScanItem> item);
-    // Frees every row.
-    void Clear();
-
-private:
-    std::vector<std::pair<std::string, std::unique_ptr<TScanItem>>> FRows;
-};
 
 // One category of the scan: its flag, its check box and its icon on the
 // progress page, in scan order.
@@ -261,13 +242,13 @@ public:
 
     // --- The frame (main.cpp) -------------------------------------------------------------
     void FormCreate(TObject* sender);
-    // A close asked for while a scan runs stops the scan and closes once it
-    // has returned.
+    // A close asked for while the core library works waits until the road
+    // under way is over (a scan is stopped first), and then closes once.
     void FormCloseQuery(TObject* sender, bool& canClose);
     void FormClose(TObject* sender, TCloseAction& action);
     void WMAfterCreate();
     // Shows top page topPage (0 Overview ... 4 About) with the given sub-pages of
-    // the scan, settings and restore pages; nothing while a scan runs.
+    // the scan, settings and restore pages; nothing while the window is busy.
     void SwitchPage(int topPage, int scanSubPage, int settingsSubPage, int restoreSubPage);
     void btnTopOverviewClick(TObject* sender);
     void btnTopRegistryScanClick(TObject* sender);
@@ -308,9 +289,8 @@ public:
     // of a scan, valid or not, for the window that is the application's
     // main window. 30 for an absent entry, else 0.
     static int WINAPI ScanEntryCallback(ScanEntry* entry, double percent);
-    void AddResultRow(int kind, const std::string& path, const std::string& title,
-                      const std::string& entryName, const std::string& target,
-                      const std::string& description);
+    // Takes an invalid entry into the results with the row that shows it.
+    void AddResult(const ScanEntry& reported);
     void VTGetNodeDataSize(TBaseVirtualTree* sender, int& nodeDataSize);
     void VTInitNode(TBaseVirtualTree* sender, PVirtualNode node);
     void VTGetText(TBaseVirtualTree* sender, PVirtualNode node, TColumnIndex column,
@@ -319,6 +299,9 @@ public:
                          TColumnIndex column, bool& ghosted, int& imageIndex);
     void VTFocusChanging(TBaseVirtualTree* sender, PVirtualNode oldNode, PVirtualNode newNode,
                          bool& allowed);
+    // A row's check box is not changed while the window is busy.
+    void VTChecking(TBaseVirtualTree* sender, PVirtualNode node, TCheckState newState,
+                    bool& allowed);
     void LabelCheckAllClick(TObject* sender);
     void LabelUncheckAllClick(TObject* sender);
 
@@ -355,11 +338,14 @@ public:
     // The category boxes in the order of their settings keys.
     std::array<TKitCheckBox*, 12> CategoryBoxes() const;
 
+    // What the window has the core library doing.
+    const TEngineWorkState& Work() const { return FWork; }
+    // The current scan's entries, each with its row of the results tree.
+    const TScanResults& Results() const { return FResults; }
+
     // The window's private state, shared by its parts.
     TImage* BlinkingIcon = nullptr;
     bool ScanStopped = false;
-    std::unique_ptr<TScanRows> ResultRows;
-    bool ScanRunning = false;
     std::unique_ptr<SkinerDLL> SkinObject;
 
 protected:
@@ -367,21 +353,43 @@ protected:
 
 private:
     enum class TRescueOutcome { NothingToDo, Done, Failed };
+    // What a backup or a repair of the checked rows came to.
+    struct TRescueResult {
+        TRescueOutcome Outcome = TRescueOutcome::NothingToDo;
+        uint32_t Error = 0;      // the core library's error, when it failed
+        uint32_t Selected = 0;   // the entries handed over, when it did its work
+        uint32_t Remaining = 0;  // of those, the ones the registry still holds
+    };
 
+    // main.cpp
+    // Closes the window when a close was asked for during the road that just
+    // ended; true then.
+    bool CloseIfRequested();
     // MainScan.cpp
-    void EndScan();
+    void RunScan();
+    void ShowScanSummary();
+    void ShowScanOutcomePage();
     void StopScan();
     void EntryReported(const ScanEntry& entry, double percent);
     // MainRescue.cpp
     using TRescueCallFunction = uint32_t(WINAPI*)(SelectedEntry* first, uint32_t count);
-    // Hands the checked rows to the core library's call; selected is the
-    // number handed over when the call did its work.
-    TRescueOutcome HandOverSelection(TRescueCallFunction call, uint32_t* selected);
-    TRescueOutcome CleanSelectedEntries();
-    TRescueOutcome BackupSelectedEntries();
-    void CreateBackup();
+    // Hands the checked rows to a core-library call.
+    TRescueResult HandOverSelection(TRescueCallFunction call, bool countRemaining);
+    TRescueResult CleanSelectedEntries();
+    TRescueResult BackupSelectedEntries();
+    // Backs the checked rows up and says how it went; false when it failed,
+    // after the message failureText (with the error) said so.
+    bool CreateBackup(const std::string& failureText);
+    // The repair road inside its busy state; true when the results tree is
+    // to be emptied and the overview shown.
+    bool RepairCheckedRows();
+    void RestoreSelectedRescue();
     void DeleteSelectedRescues();
+    // Deletes the rescue items of the given rows, highest row first, and
+    // selects the row that took the place of the lowest.
+    void DeleteRescueRows(const std::vector<int>& rows);
     RescueNode* RescueNodeAt(int index) const;
+    int RescueRowOf(const RescueNode* node) const;
     void DeleteRescueAt(int index);
 
     // MainControls.cpp
@@ -400,11 +408,10 @@ private:
     void ConnectEvents();
 
     std::array<TScanCategory, 12> FScanCategories{};
+    TEngineWorkState FWork;
+    TScanResults FResults;
     // An error raised while the core library reported an entry.
     std::exception_ptr FCallbackError;
-    bool FCloseAfterScan = false;
-    bool FRescueCallRunning = false;
-    uint32_t FLastRescueError = 0;
 };
 
 // The main window while it exists (the core library's callback reaches it

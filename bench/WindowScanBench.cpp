@@ -114,7 +114,7 @@ int Bench(const SyntheticShape& shape) {
         if (round == 0 || bareRound.seconds < bare.seconds) bare = bareRound;
         if (round == 0 || windowRound.seconds < window.seconds) window = windowRound;
     }
-    const int rows = form->ResultRows->Count();
+    const int rows = form->Results().Count();
     delete form;
 
     printf("%-34s %9s %9s %10s\n", "COM + file types", "entries", "rows", "seconds");

@@ -1,5 +1,7 @@
-// The shared helpers: the found-entry list, the engine paths, the busy
-// cursor, the link opener, the message box and the date text.
+// The shared helpers: the results of a scan and the registry test of what a
+// repair removed, the engine paths, the busy cursor, the link opener, the
+// message box and the date text.
+#include <app/ScanResults.h>
 #include <app/globals.h>
 #include <classlib/SysUtils.h>
 #include <gtest/gtest.h>
@@ -7,17 +9,11 @@
 #include <cstring>
 
 #include "AppFixture.h"
+#include "RegFixture.h"
 
 namespace {
 
-class HelpersTest : public AppStateTest {
-protected:
-    void TearDown() override {
-        FreeFoundEntries(FoundEntries.Head, true);
-        FoundEntries = TFoundEntries{};
-        AppStateTest::TearDown();
-    }
-};
+using HelpersTest = AppStateTest;
 
 ScanEntry Reported(uint32_t code, const char* title, const char* target, const char* keyPath,
                    const char* entryName) {
@@ -40,24 +36,32 @@ int WINAPI IgnoreEntry(ScanEntry*, double) { return 0; }
 
 }  // namespace
 
-TEST_F(HelpersTest, FoundEntriesAreOwnCopiesNumberedInReportOrder) {
+TScanItem RowTitled(const std::string& title) {
+    TScanItem row;
+    row.Title = title;
+    return row;
+}
+
+TEST_F(HelpersTest, ResultsAreOwnCopiesNumberedInReportOrderEachWithItsRow) {
     char title[] = "Font Arial";
     ScanEntry first = Reported(Code(ScanFonts, EntryKindValue, ReasonFileMissing), title,
                                "arial.ttf", "HKEY_LOCAL_MACHINE\\Fonts", "Arial (TrueType)");
     ScanEntry second =
         Reported(Code(ScanCOM, EntryKindKey, ReasonEmptyKey), "Empty", "", "HKEY_X", nullptr);
-    FoundEntries.NextId = 7;
-    ScanEntry* a = AppendFoundEntry(first);
-    ScanEntry* b = AppendFoundEntry(second);
+    TScanResults results;
+    const ScanEntry* a = &results.Add(first, RowTitled("Title: a"), "row a").Entry();
+    const ScanEntry* b = &results.Add(second, RowTitled("Title: b"), "").Entry();
     std::strcpy(title, "changed");
 
-    EXPECT_EQ(FoundEntries.Head, a);
-    EXPECT_EQ(FoundEntries.Tail, b);
-    EXPECT_EQ(FoundEntries.NextId, 9);
-    EXPECT_EQ(a->next, b);
-    EXPECT_EQ(b->next, nullptr);
-    EXPECT_EQ(a->id, 7);
-    EXPECT_EQ(b->id, 8);
+    ASSERT_EQ(results.Count(), 2);
+    EXPECT_EQ(&results.At(0).Entry(), a);
+    EXPECT_EQ(&results.At(1).Entry(), b);
+    EXPECT_EQ(results.At(0).Row().Title, "Title: a");
+    EXPECT_EQ(results.At(0).Text(), "row a");
+    EXPECT_EQ(results.At(1).Row().Title, "Title: b");
+    EXPECT_EQ(a->id, 0);
+    EXPECT_EQ(b->id, 1);
+    EXPECT_EQ(a->next, nullptr);
     EXPECT_EQ(a->code, Code(ScanFonts, EntryKindValue, ReasonFileMissing));
     EXPECT_EQ(TextOf(a->title), "Font Arial");
     EXPECT_EQ(TextOf(a->target), "arial.ttf");
@@ -65,46 +69,60 @@ TEST_F(HelpersTest, FoundEntriesAreOwnCopiesNumberedInReportOrder) {
     EXPECT_EQ(TextOf(a->entryName), "Arial (TrueType)");
     EXPECT_EQ(b->target, nullptr);  // empty becomes absent
     EXPECT_EQ(b->entryName, nullptr);
+
+    // Another scan starts empty; the running numbers go on.
+    results.Clear();
+    EXPECT_EQ(results.Count(), 0);
+    EXPECT_EQ(results.Add(second, TScanItem{}, "").Entry().id, 2);
+    EXPECT_EQ(results.NextId(), 3);
 }
 
-TEST_F(HelpersTest, FreeFoundEntriesWithoutFollowingFreesOnlyTheFirstNode) {
-    ScanEntry entry =
-        Reported(Code(ScanSounds, EntryKindValue, ReasonFileMissing), "t", "x.wav", "HKEY_A", "v");
-    for (int i = 0; i < 3; ++i) AppendFoundEntry(entry);
-    ScanEntry* second = FoundEntries.Head->next;
-
-    ScanEntry* head = FoundEntries.Head;
-    FreeFoundEntries(head, false);
-    EXPECT_EQ(head, nullptr);
-    // The rest of the list is untouched and still the caller's.
-    EXPECT_EQ(TextOf(second->keyPath), "HKEY_A");
-    EXPECT_EQ(second->next, FoundEntries.Tail);
-    FoundEntries.Head = second;
-
-    FreeFoundEntries(FoundEntries.Head, true);
-    EXPECT_EQ(FoundEntries.Head, nullptr);
-    FoundEntries.Tail = nullptr;
-
-    ScanEntry* none = nullptr;
-    FreeFoundEntries(none, true);
-    EXPECT_EQ(none, nullptr);
+// What a repair counts as removed: only what the registry answers "not
+// found" for.
+TEST_F(HelpersTest, TheRegistryStillHoldsAnEntryUntilItsKeyOrValueIsGone) {
+    ScratchKey key(HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "Software");
+    key.SetString("Leaf", "there", "x");
+    key.SetString("Named", "", "default");
+    key.CreateKey("Empty");
+    const uint32_t value = Code(ScanStartup, EntryKindValue, ReasonFileMissing);
+    const uint32_t keyKind = Code(ScanSoftware, EntryKindKey, ReasonEmptyKey);
+    struct TCase {
+        const char* What;
+        std::string KeyPath;
+        uint32_t Code;
+        const char* EntryName;
+        bool Held;
+    } cases[] = {
+        {"a value that is there", key.Path("Leaf"), value, "there", true},
+        {"a value that is gone", key.Path("Leaf"), value, "gone", false},
+        {"a value of a key that is gone", key.Path("Gone"), value, "there", false},
+        {"a default value that is set", key.Path("Named"), value, nullptr, true},
+        {"a default value that is not set", key.Path("Empty"), value, nullptr, false},
+        {"a key that is there", key.Path("Leaf"), keyKind, nullptr, true},
+        {"a key that is gone", key.Path("Gone"), keyKind, nullptr, false},
+        {"a root name in another case", "hkey_current_user\\" + key.Subkey("Gone"), keyKind,
+         nullptr, false},
+        {"a path with no known root", "HKEY_NOWHERE\\Gone", keyKind, nullptr, true},
+        {"a root alone", "HKEY_CURRENT_USER", keyKind, nullptr, true},
+        {"a kind that is neither", key.Path("Gone"), Code(ScanStartup, 0, ReasonFileMissing),
+         nullptr, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        ScanEntry entry = Reported(c.Code, "t", nullptr, c.KeyPath.c_str(), c.EntryName);
+        EXPECT_EQ(RegistryStillHolds(entry), c.Held);
+    }
 }
 
 TEST_F(HelpersTest, EnginePathsPointIntoTheBackupFolder) {
     AppSettings.ExePath = Folder.Path() + "Program\\Holvane\\";
     ScanEntry entry =
         Reported(Code(ScanCOM, EntryKindKey, ReasonEmptyKey), "t", nullptr, "HKEY_A", nullptr);
-    AppendFoundEntry(entry);
-    ScanEntry* kept = FoundEntries.Head;
     RescueItems = reinterpret_cast<RescueNode*>(&entry);
     ScanMonitor.onEntry = IgnoreEntry;
     std::memset(&AppEngineConfig, 'x', sizeof AppEngineConfig);
 
     InitEnginePaths();
-    FreeFoundEntries(kept, true);  // the list was forgotten, not freed
-    EXPECT_EQ(FoundEntries.Head, nullptr);
-    EXPECT_EQ(FoundEntries.Tail, nullptr);
-    EXPECT_EQ(FoundEntries.NextId, 0);
     EXPECT_EQ(RescueItems, nullptr);
     EXPECT_EQ(ScanMonitor.onEntry, nullptr);
     std::string folder = Folder.Path() + "Program\\Holvane\\backup\\";

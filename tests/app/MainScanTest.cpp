@@ -21,6 +21,11 @@ std::string InvalidEntriesFound(int count) {
            "Registry\" to fix all entries.";
 }
 
+std::string StoppedScanFound(int count) {
+    return "The scan was stopped. " + std::to_string(count) +
+           " invalid Registry entries were found before it stopped.";
+}
+
 using MainScan = ScanRoadTest;
 
 }  // namespace
@@ -45,7 +50,7 @@ TEST_F(MainScan, WithNoCategoryTickedEveryIconIsDoneAndNothingIsScanned) {
     EXPECT_EQ(Form->PageControlExRegistryScan->ActivePageIndex(), 0);
     EXPECT_EQ(AppSettings.LastScanResult, 0);
     EXPECT_EQ(TreeRows(), 0);
-    EXPECT_FALSE(Form->ScanRunning);
+    EXPECT_FALSE(Form->Work().Busy());
 }
 
 // The COM scan lists a class of the test's own, so that the stop has
@@ -93,9 +98,60 @@ TEST_F(MainScan, StopAnsweredYesDuringTheThirdCategoryEndsTheLoopAfterIt) {
     const int found = AppSettings.LastScanResult;
     EXPECT_GE(OwnRows(), 1);
     EXPECT_EQ(TreeRows(), found);
-    EXPECT_EQ(Boxes[1].Text, InvalidEntriesFound(found));
+    EXPECT_EQ(Boxes[1].Text, StoppedScanFound(found));
     EXPECT_EQ(Form->PageControlExMain->ActivePageIndex(), 1);
     EXPECT_EQ(Form->PageControlExRegistryScan->ActivePageIndex(), 1);
+}
+
+// Stopped before it found anything, the scan does not claim a clean system:
+// the categories after the stop were never looked at.
+TEST_F(MainScan, AScanStoppedBeforeItFoundAnythingSaysItWasStopped) {
+    for (const char* name : {"valid1", "valid2"})
+        Run.SetString("", OwnName(name).c_str(), "C:\\windows\\notepad.exe");
+    TickOnly({ScanStartup});
+    Answers = {IDYES};
+    DuringScan = [&](const TSeenEntry&) {
+        if (Boxes.empty()) Form->ButtonStopScan->Click();
+    };
+
+    Scan();
+
+    ASSERT_EQ(Boxes.size(), 2u);
+    EXPECT_EQ(Boxes[0].Text, "Are you sure want to stop scanning?");
+    EXPECT_EQ(AppSettings.LastScanResult, 0);
+    EXPECT_EQ(Boxes[1].Text, StoppedScanFound(0));
+    EXPECT_EQ(Boxes[1].Caption, "Holvane");
+    EXPECT_EQ(Boxes[1].Flags, static_cast<UINT>(MB_ICONQUESTION));
+    EXPECT_EQ(Form->PageControlExMain->ActivePageIndex(), 1);
+    EXPECT_EQ(Form->PageControlExRegistryScan->ActivePageIndex(), 0);
+
+    // Stop means nothing once the scan is over: no question.
+    Form->ButtonStopScan->Click();
+    EXPECT_EQ(Boxes.size(), 2u);
+}
+
+// While a scan runs, the page buttons, the About item and the window's own
+// page switching change nothing; the progress page stays.
+TEST_F(MainScan, NoPageChangesWhileAScanRuns) {
+    AddMissingRunValues(1);
+    TickOnly({ScanStartup});
+    std::vector<std::pair<int, int>> pages;
+    DuringScan = [&](const TSeenEntry&) {
+        if (!pages.empty()) return;
+        Form->btnTopSettings->Click();
+        Form->btnRegistryScanResults->Click();
+        Form->btnTopRestore->Click();
+        Form->ActionAbout->Execute();
+        Form->SwitchPage(0, 0, 0, 0);
+        pages.emplace_back(Form->PageControlExMain->ActivePageIndex(),
+                           Form->PageControlExRegistryScan->ActivePageIndex());
+    };
+
+    Scan();
+
+    EXPECT_EQ(pages, (std::vector<std::pair<int, int>>{{1, 3}}));
+    ClickControl(Form->btnTopSettings);
+    EXPECT_EQ(Form->PageControlExMain->ActivePageIndex(), 2);
 }
 
 TEST_F(MainScan, StartupIsScannedBeforeStartMenuEachByItsOwnBox) {
@@ -187,7 +243,7 @@ TEST_F(MainScan, EachReasonGetsItsDescriptionAndMissingFilesOrShortcutsNone) {
     };
     const std::vector<const ScanEntry*> found = Found();
     ASSERT_EQ(static_cast<int>(found.size()), TreeRows());
-    ASSERT_EQ(Form->ResultRows->Count(), TreeRows());
+    ASSERT_EQ(Form->Results().Count(), TreeRows());
     EXPECT_EQ(AppSettings.LastScanResult, TreeRows());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keyPath);
@@ -210,7 +266,7 @@ TEST_F(MainScan, EachReasonGetsItsDescriptionAndMissingFilesOrShortcutsNone) {
         EXPECT_EQ(Row(row)->EntryName, "EntryName: " + c.entryName);
         EXPECT_EQ(Row(row)->Target, "Target: " + c.target);
         EXPECT_EQ(Row(row)->Description, c.description);
-        EXPECT_EQ(Form->ResultRows->Text(row), "");
+        EXPECT_EQ(Form->Results().At(row).Text(), "");
     }
     for (size_t i = 0; i < found.size(); ++i) EXPECT_EQ(found[i]->id, static_cast<int32_t>(i));
 }
@@ -315,7 +371,7 @@ TEST_F(MainScan, ASecondScanStartsEmptyAndNumbersOnFromTheFirst) {
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, OwnName(name).c_str());
     Scan();
     EXPECT_EQ(TreeRows(), 0);
-    EXPECT_EQ(Form->ResultRows->Count(), 0);
+    EXPECT_EQ(Form->Results().Count(), 0);
     EXPECT_TRUE(Found().empty());
     EXPECT_EQ(Boxes.back().Text, kNoInvalidEntries);
     EXPECT_EQ(Form->PageControlExRegistryScan->ActivePageIndex(), 0);
@@ -337,7 +393,7 @@ TEST_F(MainScan, ClosingDuringAScanStopsItWithoutTheQuestionAndClosesOnceItRetur
     auto close = Form->OnClose;
     Form->OnClose = [&, close](TObject* sender, TCloseAction& action) {
         ++closes;
-        closedWhileScanning = Form->ScanRunning;
+        closedWhileScanning = Form->Work().Busy();
         close(sender, action);
     };
 

@@ -1,11 +1,16 @@
 // Holvane.exe's main road, driven through its window with the mouse: a scan
 // of a few invalid entries, its summary, a repair with a backup, and a
 // restore from the Restore page that brings the repaired keys back as they
-// were, byte for byte in Wine's own "reg export" of them.
+// were, byte for byte in Wine's own "reg export" of them. And the rude
+// clicks while the core library works: the close button during a backup,
+// another row during a restore.
 #include <classlib/SysUtils.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <tresk.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -151,10 +156,81 @@ protected:
         Click(close);
     }
 
+    // Only the categories named keep their boxes ticked in the settings file.
+    void TickOnly(std::initializer_list<const char*> ticked, bool confirmBackups) {
+        const std::string config = Folder.Path() + "config.ini";
+        for (const char* box :
+             {"COM", "ApplicationPaths", "FileTypes", "Fonts", "HelpFiles", "HistoryLists",
+              "SharedFiles", "Shortcuts", "Software", "Sounds", "Startup", "StartMenu"}) {
+            const bool on = std::find_if(ticked.begin(), ticked.end(), [box](const char* t) {
+                                return std::string(t) == box;
+                            }) != ticked.end();
+            WritePrivateProfileStringA("system", (std::string("ScanBox") + box).c_str(),
+                                       on ? "1" : "0", config.c_str());
+        }
+        WritePrivateProfileStringA("system", "ConfirmBackups", confirmBackups ? "1" : "0",
+                                   config.c_str());
+    }
+    void StartProgram() {
+        Program = std::make_unique<TProgramProcess>(Folder.Path(), "Holvane.exe");
+        ASSERT_TRUE(Program->Started());
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                return (Window = Program->VisibleWindow("Holvane", "HolvaneControl")) != nullptr;
+            },
+            20000));
+    }
+    bool BoxShown() const { return Program->VisibleWindow("Holvane", "#32770") != nullptr; }
+    std::string Setting(const char* key) const {
+        char text[256] = "";
+        GetPrivateProfileStringA("system", key, "", text, sizeof text,
+                                 (Folder.Path() + "config.ini").c_str());
+        return text;
+    }
+    std::string RescueIndex() const { return Folder.Path() + "backup\\Rescue.ini"; }
+    std::vector<std::string> RescueSections() const {
+        std::vector<char> names(32768, '\0');
+        GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()),
+                                       RescueIndex().c_str());
+        std::vector<std::string> sections;
+        for (const char* name = names.data(); *name; name += strlen(name) + 1)
+            sections.emplace_back(name);
+        return sections;
+    }
+
     ScratchFolder Folder;
     std::unique_ptr<TProgramProcess> Program;
     HWND Window = nullptr;
 };
+
+// A key with so many subkeys, each with a value, that saving or writing it
+// back takes the core library more than a second.
+constexpr int kLargeTreeKeys = 4000;
+
+void FillLargeTree(const TestKeyPlace& place, const std::string& below) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(place.Root(), place.Subkey(below).c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    for (int i = 0; i < kLargeTreeKeys; ++i) {
+        const std::string name = "Part" + std::to_string(i);
+        ASSERT_EQ(RegSetKeyValueA(key, name.c_str(), "Data", REG_SZ, name.c_str(),
+                                  static_cast<DWORD>(name.size() + 1)),
+                  ERROR_SUCCESS);
+    }
+    RegCloseKey(key);
+}
+
+// Waits until the clock shows the next second: rescue items made in one
+// second share their section of the index.
+void WaitForNextSecond() {
+    SYSTEMTIME start, now;
+    GetLocalTime(&start);
+    do {
+        Sleep(10);
+        GetLocalTime(&now);
+    } while (now.wSecond == start.wSecond);
+}
 
 }  // namespace
 
@@ -245,6 +321,131 @@ TEST_F(HolvaneRoad, ScanRepairWithBackupAndRestoreBringTheKeysBackByteForByte) {
     EXPECT_TRUE(ReadFileText(Folder.Path() + "run-after.reg") ==
                 ReadFileText(Folder.Path() + "run-before.reg"));
 
+    CloseByItsButton();
+    EXPECT_EQ(Program->WaitForEnd(15000), 0u);
+}
+
+// The close button during the backup the user confirmed before a repair: the
+// backup runs to its end, the repair is not started, and the program ends
+// without a message waiting, its settings saying when the backup was made.
+TEST_F(HolvaneRoad, TheCloseButtonDuringTheBackupOfARepairEndsTheProgramOnceItIsSaved) {
+    RegArea uninstall(HKEY_LOCAL_MACHINE, kMachine, kUninstallKey);
+    const std::string product = OwnName("product");
+    uninstall.SetString(product, "DisplayName", "Holvane test product");
+    FillLargeTree(uninstall, product);
+    RegArea run(HKEY_LOCAL_MACHINE, kMachine, kRunKey);
+    run.SetString("", OwnName("valid").c_str(), "C:\\windows\\notepad.exe");
+    run.SetString("", OwnName("1").c_str(), "C:\\Holvane-missing\\" + OwnName("1") + ".exe");
+    TickOnly({"Software", "Startup"}, true);
+    StartProgram();
+
+    ClickControl("Scan", true);
+    ClickControl("Scan Now");
+    EXPECT_EQ(Answer("OK").rfind("A total of 2 invalid Registry entries", 0), 0u);
+    ClickControl("Repair Registry");
+    EXPECT_EQ(Answer("Yes").rfind("A total of 2 entries were found, out of which 2", 0), 0u);
+    ASSERT_FALSE(BoxShown());
+    CloseByItsButton();
+
+    EXPECT_EQ(Program->WaitForEnd(60000), 0u);
+    EXPECT_EQ(RescueSections().size(), 1u);
+    EXPECT_NE(Setting("LastRegistryBackupDateTime"), "...");
+    EXPECT_NE(Setting("LastRegistryBackupDateTime"), "");
+    EXPECT_EQ(Setting("RegistryErrorsFixedToDate"), "0");
+    EXPECT_EQ(Setting("LastScanResult"), "2");
+    EXPECT_TRUE(run.HasValue("", OwnName("1").c_str()));
+    EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, uninstall.Subkey(product + "\\Part0")));
+}
+
+// Another row clicked while the first row's item is written back: the item
+// restored is the one deleted; the other stays listed, with its section of
+// the rescue index and its rescue file.
+TEST_F(HolvaneRoad, AClickOnAnotherRowDuringARestoreKeepsThatRowsItem) {
+    ScratchKey tree(HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "Software");
+    FillLargeTree(tree, "Tree");
+    tree.SetString("Values", "kept", "value");
+    // Two rescue items, made by the core library as the program makes them:
+    // the large tree first, then one value.
+    const std::string backup = Folder.Path() + "backup\\";
+    ASSERT_TRUE(CreateDirectoryA(backup.c_str(), nullptr));
+    EngineConfig config{};
+    strcpy(config.rescueFolder, backup.c_str());
+    strcpy(config.rescueIndexPath, RescueIndex().c_str());
+    TrkSetConfig(&config);
+    std::string treePath = tree.Path("Tree"), valuesPath = tree.Path("Values");
+    char kept[] = "kept";
+    ScanEntry treeEntry{0,
+                        uint32_t{ScanSoftware} | EntryKindKey | ReasonEmptyKey,
+                        nullptr,
+                        nullptr,
+                        treePath.data(),
+                        nullptr,
+                        nullptr};
+    ScanEntry valueEntry{0,
+                         uint32_t{ScanStartup} | EntryKindValue | ReasonFileMissing,
+                         nullptr,
+                         nullptr,
+                         valuesPath.data(),
+                         kept,
+                         nullptr};
+    SelectedEntry treeNode{0, &treeEntry, nullptr}, valueNode{0, &valueEntry, nullptr};
+    ASSERT_EQ(TrkBackup(&treeNode, 1), 0u);
+    WaitForNextSecond();
+    ASSERT_EQ(TrkBackup(&valueNode, 1), 0u);
+    const std::vector<std::string> sections = RescueSections();
+    ASSERT_EQ(sections.size(), 2u);
+    char valueFile[MAX_PATH] = "";
+    GetPrivateProfileStringA(sections[1].c_str(), "FileName", "", valueFile, sizeof valueFile,
+                             RescueIndex().c_str());
+    ASSERT_TRUE(FileExists(valueFile));
+    ASSERT_EQ(RegDeleteTreeA(tree.Root(), tree.Subkey("Tree").c_str()), ERROR_SUCCESS);
+    TickOnly({}, false);
+    StartProgram();
+
+    ClickControl("Restore", true);
+    HWND list = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            list = ChildOfClass(Window, WC_LISTVIEWA);
+            return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2;
+        },
+        5000));
+    auto selected = [&] {
+        return SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    };
+    // The rows lie under the list's header; the second one is found by
+    // clicking further down until it is the one selected.
+    RECT listBounds, headerBounds;
+    GetWindowRect(list, &listBounds);
+    GetWindowRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &headerBounds);
+    const TPoint firstRow = Point(listBounds.left + 60, headerBounds.bottom + 6);
+    TPoint secondRow = firstRow;
+    for (int y = firstRow.y; y < firstRow.y + 80; y += 4) {
+        ClickAt(Point(firstRow.x, y));
+        if (WaitUntil([&] { return selected() == 1; }, 300)) {
+            secondRow = Point(firstRow.x, y + 4);
+            break;
+        }
+    }
+    ASSERT_NE(secondRow.y, firstRow.y);
+    ClickAt(firstRow);
+    ASSERT_TRUE(WaitUntil([&] { return selected() == 0; }, 3000));
+
+    ClickControl("Restore");
+    ASSERT_FALSE(BoxShown());
+    ClickAt(secondRow);
+    // The click is taken while the restore still runs: the row is selected
+    // before the restore's message comes.
+    EXPECT_TRUE(WaitUntil([&] { return selected() == 1 || BoxShown(); }, 5000));
+    EXPECT_EQ(selected(), 1);
+    EXPECT_FALSE(BoxShown());
+    EXPECT_EQ(Answer("OK"), "Restoring Complete!");
+
+    EXPECT_TRUE(tree.Exists("Tree\\Part0"));
+    EXPECT_TRUE(tree.Exists("Tree\\Part" + std::to_string(kLargeTreeKeys - 1)));
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(RescueSections(), std::vector<std::string>{sections[1]});
+    EXPECT_TRUE(FileExists(valueFile));
     CloseByItsButton();
     EXPECT_EQ(Program->WaitForEnd(15000), 0u);
 }

@@ -141,12 +141,12 @@ protected:
         for (int i = 0; node && i < row; ++i) node = Tree()->GetNext(node);
         return node;
     }
-    TScanItem* Row(int row) const { return Form->ResultRows->Item(row); }
+    const TScanItem* Row(int row) const { return &Form->Results().At(row).Row(); }
     // The window's copies of the entries, in row order.
     std::vector<const ScanEntry*> Found() const {
         std::vector<const ScanEntry*> found;
-        for (const ScanEntry* entry = FoundEntries.Head; entry; entry = entry->next)
-            found.push_back(entry);
+        for (int row = 0; row < Form->Results().Count(); ++row)
+            found.push_back(&Form->Results().At(row).Entry());
         return found;
     }
     // Whether an entry is one of the test's own: its key or its value is.
@@ -255,7 +255,7 @@ private:
         ScanRoadTest* test = Watching;
         if (!entry || !test) return TfrmMain::ScanEntryCallback(entry, percent);
         TfrmMain* form = test->Form;
-        const int rowsBefore = form->ResultRows->Count();
+        const int rowsBefore = form->Results().Count();
         const int treeRowsBefore = static_cast<int>(form->VT->RootNodeCount());
         const int32_t countBefore = AppSettings.LastScanResult;
         const int result = TfrmMain::ScanEntryCallback(entry, percent);
@@ -263,7 +263,7 @@ private:
         test->Seen.push_back({entry->code, text(entry->title), text(entry->keyPath),
                               text(entry->entryName), percent, form->BlinkingIcon,
                               form->LabelFenwarpStatus->Caption(),
-                              form->ProgressBarRegistryScan->Percent(), form->ResultRows->Count(),
+                              form->ProgressBarRegistryScan->Percent(), form->Results().Count(),
                               rowsBefore, treeRowsBefore, countBefore});
         if (test->DuringScan) test->DuringScan(test->Seen.back());
         return result;

@@ -72,6 +72,17 @@ TEST_F(TreeInputTest, AClickOnTheCheckBoxTogglesItAndAClickOnTheRowFocusesIt) {
     // Set by the program: no event.
     Tree->SetCheckState(NodeAt(4), csUncheckedNormal);
     EXPECT_EQ(Checked.size(), 2u);
+
+    // Refused by OnChecking, which is told the state the row would get.
+    std::vector<TCheckState> asked;
+    Tree->OnChecking = [&](TBaseVirtualTree*, PVirtualNode, TCheckState newState, bool& allowed) {
+        asked.push_back(newState);
+        allowed = false;
+    };
+    ClickAt(RowPoint(1, CheckX));
+    EXPECT_EQ(asked, std::vector<TCheckState>{csUncheckedNormal});
+    EXPECT_EQ(Tree->CheckState(NodeAt(1)), csCheckedNormal);
+    EXPECT_EQ(Checked.size(), 2u);
 }
 
 TEST_F(TreeInputTest, KeysMoveTheFocusAndSpaceTogglesTheCheckBox) {

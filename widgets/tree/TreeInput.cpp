@@ -92,7 +92,11 @@ bool TBaseVirtualTree::CheckBoxHit(PVirtualNode node, int x) {
 
 void TBaseVirtualTree::ToggleCheck(PVirtualNode node) {
     if (!node || CheckType(node) == ctNone) return;
-    SetCheckState(node, Toggled(node->FCheckState));
+    const TCheckState toggled = Toggled(node->FCheckState);
+    bool allowed = true;
+    if (OnChecking) OnChecking(this, node, toggled, allowed);
+    if (!allowed) return;
+    SetCheckState(node, toggled);
     if (OnChecked) OnChecked(this, node);
 }
 

@@ -138,6 +138,10 @@ using TVTGetImageEvent =
 using TVTFocusChangingEvent = std::function<void(TBaseVirtualTree* sender, PVirtualNode oldNode,
                                                  PVirtualNode newNode, bool& allowed)>;
 using TVTChangeEvent = std::function<void(TBaseVirtualTree* sender, PVirtualNode node)>;
+// The user is about to change a row's check state to newState; allowed
+// starts true.
+using TVTCheckChangingEvent = std::function<void(TBaseVirtualTree* sender, PVirtualNode node,
+                                                 TCheckState newState, bool& allowed)>;
 
 // How a row is laid out while it is painted: the check box, then the
 // images, then the text, each moving Content's left edge to the right.
@@ -250,6 +254,8 @@ public:
     TVTGetImageEvent OnGetImageIndex;
     TVTFocusChangingEvent OnFocusChanging;
     TVTChangeEvent OnFocusChanged;
+    // The user is about to change a row's check state; it may refuse.
+    TVTCheckChangingEvent OnChecking;
     // The user changed a row's check state (click on the box or Space).
     TVTChangeEvent OnChecked;
 
