@@ -25,6 +25,16 @@ mkdir -p "$WINEPREFIX"
 wineserver -p
 scripts/wine-run.sh "$WINEPREFIX" cmd /c exit 0
 
+# The prefix's desktop is held for the whole run by a program that has no
+# descriptor of the run: one that a test program started would keep that
+# test's output open, and ctest would wait for it until the test's time-out.
+ready=build/tests/desktop-ready
+rm -f "$ready"
+scripts/wine-run.sh "$WINEPREFIX" build/tests/desktop_keeper.exe "Z:$root/$ready" \
+    </dev/null >/dev/null 2>&1 &
+for _ in $(seq 300); do [ -f "$ready" ] && break; sleep 0.1; done
+[ -f "$ready" ] || echo "test: the desktop was not ready after 30 s; going on" >&2
+
 # The test display has no window manager: Wine is told not to hand the test
 # programs' windows (and the programs' own, which tests start) to one, or it
 # waits two seconds for an answer each time a window is hidden.

@@ -205,7 +205,7 @@ protected:
 
 // A key with so many subkeys, each with a value, that saving or writing it
 // back takes the core library more than a second.
-constexpr int kLargeTreeKeys = 4000;
+constexpr int kLargeTreeKeys = 12000;
 
 void FillLargeTree(const TestKeyPlace& place, const std::string& below) {
     HKEY key;
