@@ -4,6 +4,9 @@
 #include <classlib/IniFiles.h>
 #include <classlib/SysUtils.h>
 
+#include <optional>
+#include <vector>
+
 namespace {
 
 constexpr const char* SCannotSaveLanguage = "Cann't save language file %s";
@@ -43,6 +46,18 @@ static_assert(WrittenFirst());
 static_assert(SectionsInOrder());
 static_assert(KeysUnique());
 
+// A text the program fills (its built-in text takes arguments) is taken from
+// the file only when it takes the same arguments, in the same order and of
+// the same kinds; otherwise the built-in text stands in for it, decoded as if
+// read from the built-in file. The program thus never formats a text that
+// could raise or read past its arguments. A text the program does not fill
+// is shown as it stands, a "%" in it too.
+std::string FittingText(const TLanguageDefault& builtIn, std::string loaded) {
+    const std::optional<std::vector<TFormatConversion>> filled = FormatConversions(builtIn.Text);
+    if (!filled || filled->empty() || SameFormatArguments(loaded, builtIn.Text)) return loaded;
+    return ConvertLineBreaks(builtIn.Text, true);
+}
+
 }  // namespace
 
 TLanguageTexts LanguageTexts;
@@ -69,7 +84,7 @@ bool LoadLanguage() {
         for (size_t i = 0; i < LanguageTextCount; ++i) {
             const TLanguageDefault& text = LanguageDefaults[i];
             std::string stored = ini.ReadString(text.Section, text.Key, LanguageTexts.At(i));
-            LanguageTexts.SetAt(i, ConvertLineBreaks(stored, true));
+            LanguageTexts.SetAt(i, FittingText(text, ConvertLineBreaks(stored, true)));
         }
     } catch (const std::exception&) {
         return false;

@@ -47,10 +47,10 @@ bool WriteToolLanguageDefaults() {
     });
 }
 
+// The only text the tool fills: used when it takes one file name as the
+// built-in text does, so that the message never raises nor drops the name.
 std::string WriteFailureText(const std::string& fileName) {
-    try {
-        return Format(ToolTexts.WriteFileError, {fileName});
-    } catch (const EFormatError&) {
-        return Format(TToolTexts{}.WriteFileError, {fileName});
-    }
+    const std::string builtIn = TToolTexts{}.WriteFileError;
+    const bool fits = SameFormatArguments(ToolTexts.WriteFileError, builtIn);
+    return Format(fits ? ToolTexts.WriteFileError : builtIn, {fileName});
 }

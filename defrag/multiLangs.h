@@ -33,6 +33,7 @@ bool LoadToolLanguage();
 // language file (creating it). False when a write failed.
 bool WriteToolLanguageDefaults();
 
-// ToolTexts.WriteFileError filled with fileName; a text whose placeholders do
-// not fit one file name gives the built-in message instead.
+// ToolTexts.WriteFileError filled with fileName; a text that does not take
+// the arguments the built-in text takes (SameFormatArguments: one "%s") gives
+// the built-in message instead.
 std::string WriteFailureText(const std::string& fileName);

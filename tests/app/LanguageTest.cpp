@@ -81,6 +81,81 @@ TEST_F(LanguageTest, KeysTheFileLacksKeepTheTextLoadedBefore) {
     EXPECT_EQ(LanguageTexts["IDS_MAINWND_BUTTON_TopSettings"], "Settings");
 }
 
+// A translation of a text the program fills is taken only when it takes the
+// same arguments as the built-in text; else that key alone is English again.
+// Texts the program does not fill are taken as they stand.
+TEST_F(LanguageTest, ATranslationWhosePlaceholdersDoNotFitKeepsTheBuiltInText) {
+    struct TCase {
+        const char* Section;
+        const char* Key;
+        const char* Stored;
+        const char* Loaded;  // nullptr: the built-in text, decoded
+    } cases[] = {
+        {"Message", "ScanItemPath", "Ruta: %s", "Ruta: %s"},
+        {"Message", "ScanItemTitle", "Titulo: %s %s", nullptr},                    // one too many
+        {"Message", "ParseErrorPathNotFound", "En %s falta un archivo", nullptr},  // too few
+        {"Message", "ParseErrorEmptyKey", "Clave vacia", nullptr},                 // none at all
+        {"Message", "AttentionErrorFound", "Achtung: %s Fehler", nullptr},         // another kind
+        {"Message", "ScanResultsErrorFound", "Ergebnis (%d Fehler)%n", nullptr},
+        {"Message", "ShowBalloonsText", "%s ist zu 100% minimiert.", nullptr},  // a lone %
+        {"Message", "OptionErrorFixed", "Behoben: %d (100%%)", "Behoben: %d (100%%)"},
+        {"Message", "OptionFoundDetail", "%u gefunden, %d repariert", "%u gefunden, %d repariert"},
+        {"Message", "ConfirmBackup", "%5d gefunden, %-3d gewaehlt.#13Sichern?",
+         "%5d gefunden, %-3d gewaehlt.\r\nSichern?"},
+        {"Message", "ScanItemTarget", "Ziel: %.40s", "Ziel: %.40s"},
+        {"Message", "ScanItemEntryName", "Name: %*s", nullptr},
+        {"Message", "RescueItem", "%0:s - %1:d Eintraege", "%0:s - %1:d Eintraege"},
+        {"Message", "OptionInvalidEntries", "Gefunden: %99999d", nullptr},
+        {"Message", "OptionScanResult", "Ergebnis (%1:d Fehler)", nullptr},  // another argument
+        // The same arguments in another order are refused as well.
+        {"Message", "ParseErrorTitle", "Pfad: %1:s Titel: %0:s Name: %2:s Ziel: %3:s", nullptr},
+        {"Message", "InvalidRegistryEntries", "%s Eintraege gefunden.#13Reparieren?", nullptr},
+        // A text added after the file's layout was fixed gets the same check.
+        {"Message", "BackupFailed", "Sicherung fehlgeschlagen (%d)",
+         "Sicherung fehlgeschlagen (%d)"},
+        {"Message", "RepairFailed", "Reparatur fehlgeschlagen (%s)", nullptr},
+        {"FORMMAIN", "IDS_MAINWND_CHECKBOX_chkSettingsStartScanWhenStarts",
+         "Analizar al iniciar %d", nullptr},
+        {"FORMMAIN", "IDS_MAINWND_LABEL_labTabSheetRestoreRegistryDetail",
+         "%s deshace todo; %s guarda %s.", nullptr},
+        // Texts the program does not fill are shown as they stand.
+        {"Message", "StopScan", "Wirklich zu 100% %s %n anhalten?",
+         "Wirklich zu 100% %s %n anhalten?"},
+        {"Message", "NoIncalidEntries", "50%", "50%"},
+        {"FORMMAIN", "IDS_MAINWND_BUTTON_TopOverview", "Resumen %d", "Resumen %d"},
+    };
+    std::string file;
+    for (const char* section : {"FORMMAIN", "Message"}) {
+        file += std::string("[") + section + "]\r\n";
+        for (const TCase& c : cases)
+            if (std::string(c.Section) == section)
+                file += c.Key + std::string("=") + c.Stored + "\r\n";
+    }
+    const std::string path = UseLanguageFile("Damaged.ini", file);
+    ASSERT_TRUE(LoadLanguage());
+    const TLanguageTexts builtIn;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Key);
+        const std::string* loaded = LanguageTexts.Find(c.Key);
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(*loaded, c.Loaded ? c.Loaded : ConvertLineBreaks(*builtIn.Find(c.Key), true));
+    }
+    EXPECT_EQ(LanguageTexts["InvalidRegistryEntries"], InvalidEntriesLoaded);
+    // Silently, and the translator's file stays as it was.
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_EQ(ReadFileText(path), file);
+
+    // After another language, a text that does not fit is English, not that
+    // language's; a key the file lacks still keeps that language's text.
+    UseLanguageFile("Espanol.ini",
+                    "[Message]\r\nScanItemPath=Ruta: %s\r\nScanItemTitle=Titulo: %s\r\n");
+    ASSERT_TRUE(LoadLanguage());
+    UseLanguageFile("Deutsch.ini", "[Message]\r\nScanItemPath=Pfad: %d\r\n");
+    ASSERT_TRUE(LoadLanguage());
+    EXPECT_EQ(LanguageTexts["ScanItemPath"], "Path: %s");
+    EXPECT_EQ(LanguageTexts["ScanItemTitle"], "Titulo: %s");
+}
+
 TEST_F(LanguageTest, AFileThatIsNoIniFileLeavesEveryText) {
     UseLanguageFile("Broken.ini", std::string("\x00\x01\xff garbage =\r\n[", 16));
     ASSERT_TRUE(LoadLanguage());

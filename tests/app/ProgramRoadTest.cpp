@@ -1,9 +1,10 @@
 // Holvane.exe's main road, driven through its window with the mouse: a scan
 // of a few invalid entries, its summary, a repair with a backup, and a
 // restore from the Restore page that brings the repaired keys back as they
-// were, byte for byte in Wine's own "reg export" of them. And the rude
-// clicks while the core library works: the close button during a backup,
-// another row during a restore.
+// were, byte for byte in Wine's own "reg export" of them; the same road with
+// a language file whose placeholders are partly wrong. And the rude clicks
+// while the core library works: the close button during a backup, another
+// row during a restore.
 #include <classlib/SysUtils.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "DamagedLanguage.h"
 #include "ProgramProcess.h"
 #include "RegAreas.h"
 #include "RegFixture.h"
@@ -446,6 +448,54 @@ TEST_F(HolvaneRoad, AClickOnAnotherRowDuringARestoreKeepsThatRowsItem) {
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 1);
     EXPECT_EQ(RescueSections(), std::vector<std::string>{sections[1]});
     EXPECT_TRUE(FileExists(valueFile));
+    CloseByItsButton();
+    EXPECT_EQ(Program->WaitForEnd(15000), 0u);
+}
+
+// With a language file whose placeholders are partly wrong the program
+// starts with its captions, scans, asks its questions (in English where the
+// translation does not fit) and repairs, and closes without an error box.
+TEST_F(HolvaneRoad, ALanguageFileWithWrongPlaceholdersStillScansRepairsAndCloses) {
+    RegArea run(HKEY_LOCAL_MACHINE, kMachine, kRunKey);
+    run.SetString("", OwnName("valid").c_str(), "C:\\windows\\notepad.exe");
+    for (const char* name : {"1", "2"})
+        run.SetString("", OwnName(name).c_str(), "C:\\Holvane-missing\\" + OwnName(name) + ".exe");
+    const std::string config = Folder.Path() + "config.ini";
+    for (const char* box :
+         {"COM", "ApplicationPaths", "FileTypes", "Fonts", "HelpFiles", "HistoryLists",
+          "SharedFiles", "Shortcuts", "Software", "Sounds", "StartMenu"})
+        WritePrivateProfileStringA("system", (std::string("ScanBox") + box).c_str(), "0",
+                                   config.c_str());
+    WritePrivateProfileStringA("system", "ConfirmBackups", "1", config.c_str());
+    WritePrivateProfileStringA("system", "LanguageFile", "Damaged.ini", config.c_str());
+    Folder.File("Langs\\Damaged.ini", DamagedLanguageFile());
+
+    Program = std::make_unique<TProgramProcess>(Folder.Path(), "Holvane.exe");
+    ASSERT_TRUE(Program->Started());
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (Window = Program->VisibleWindow("Holvane", "HolvaneControl")) != nullptr; },
+        20000));
+    // The translated captions; the buttons clicked below get theirs after
+    // the two captions that the product name fills.
+    for (const char* caption : {"DE Overview", "DE Restore"})
+        EXPECT_NE(Child(Window, caption, true), nullptr) << caption;
+
+    ClickControl("DE Scan", true);
+    ClickControl("DE Scan Now");
+    EXPECT_EQ(Answer("OK"),
+              "A total of 2 invalid Registry entries were found on your system.  \r\n Click on "
+              "\"Repair Registry\" to fix all entries.");
+
+    ClickControl("DE Repair Registry");
+    EXPECT_EQ(Answer("Yes").rfind("A total of 2 entries were found, out of which 2 were selected "
+                                  "for removal.",
+                                  0),
+              0u);
+    EXPECT_EQ(Answer("OK"), "DE Taking Registry Backup Complete!");
+    EXPECT_EQ(Answer("OK"), "DE Repairing 100% Complete!");
+    EXPECT_FALSE(run.HasValue("", OwnName("1").c_str()));
+    EXPECT_FALSE(run.HasValue("", OwnName("2").c_str()));
+
     CloseByItsButton();
     EXPECT_EQ(Program->WaitForEnd(15000), 0u);
 }

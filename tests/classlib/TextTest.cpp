@@ -5,7 +5,9 @@
 
 #include <climits>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 TEST(Format, FillsSpecifiersFromTypedArguments) {
     EXPECT_EQ(Format("%s - %d Items", {"Monday", 12}), "Monday - 12 Items");
@@ -42,6 +44,8 @@ TEST(Format, WrongSpecifiersRaiseTheFormatErrorInsteadOfReadingOn) {
         {"%.99999999999999999999d",
          "Format '%.99999999999999999999d' invalid or incompatible with argument"},
         {"%7:d", "No argument for format '%7:d'"},
+        {"%n", "Format '%n' invalid or incompatible with argument"},
+        {"%d written%n", "Format '%d written%n' invalid or incompatible with argument"},
     };
     for (const TCase& c : cases) {
         try {
@@ -52,6 +56,119 @@ TEST(Format, WrongSpecifiersRaiseTheFormatErrorInsteadOfReadingOn) {
         }
     }
     EXPECT_THROW(Format("%d", {"seven"}), EConvertError);
+}
+
+// The conversions are read by Format's own parser: Format fills a text
+// exactly when every conversion the list tells has its argument of its kind.
+TEST(FormatConversions, TellWhatFormatTakesFromItsArguments) {
+    const TFormatConversion s0{0, fkText}, s1{1, fkText}, s2{2, fkText};
+    const TFormatConversion d0{0, fkInteger}, d1{1, fkInteger};
+    struct TCase {
+        const char* format;
+        std::optional<std::vector<TFormatConversion>> conversions;  // nothing: malformed
+    } cases[] = {
+        {"", std::vector<TFormatConversion>{}},
+        {"no specifier", std::vector<TFormatConversion>{}},
+        {"100%% sure, %%s", std::vector<TFormatConversion>{}},
+        {"%s - %d Items", std::vector{s0, d1}},
+        {"%d|%u|%D|%U", std::vector{d0, d1, TFormatConversion{2, fkInteger}, {3, fkInteger}}},
+        {"%S", std::vector{s0}},
+        {"[%5d][%-5s][%.3d][%-8.2s][%02u]",
+         std::vector{d0, s1, TFormatConversion{2, fkInteger}, {3, fkText}, {4, fkInteger}}},
+        {"%1:s %0:s %s", std::vector{s1, s0, s1}},
+        {"%2:s %0:-4s", std::vector{s2, s0}},
+        {"%0:s %0:d", std::vector{s0, d0}},
+        {"%4096s", std::vector{s0}},
+        {"50%", std::nullopt},
+        {"50% off", std::nullopt},
+        {"%n", std::nullopt},
+        {"%s%n", std::nullopt},
+        {"%x", std::nullopt},
+        {"%f", std::nullopt},
+        {"%*d", std::nullopt},
+        {"%5-d", std::nullopt},
+        {"%-:s", std::nullopt},
+        {"%1:", std::nullopt},
+        {"%4097d", std::nullopt},
+        {"%.99999999999999999999d", std::nullopt},
+        {"%99999:s", std::nullopt},
+        {"%s %", std::nullopt},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.format);
+        const std::optional<std::vector<TFormatConversion>> read = FormatConversions(c.format);
+        ASSERT_EQ(read.has_value(), c.conversions.has_value());
+        if (!read) {
+            EXPECT_THROW(Format(c.format, {}), EFormatError);
+            EXPECT_THROW(Format(c.format, {1, 2, 3, 4, 5}), EFormatError);
+            EXPECT_THROW(Format(c.format, {"a", "b", "c", "d", "e"}), EFormatError);
+            continue;
+        }
+        EXPECT_EQ(*read, *c.conversions);
+        // Each argument of the kind its first conversion asks for.
+        std::vector<std::optional<TFormatArgKind>> kinds;
+        bool oneKindEach = true;
+        for (const TFormatConversion& conversion : *read) {
+            if (kinds.size() <= conversion.Argument) kinds.resize(conversion.Argument + 1);
+            if (!kinds[conversion.Argument]) kinds[conversion.Argument] = conversion.Kind;
+            oneKindEach = oneKindEach && kinds[conversion.Argument] == conversion.Kind;
+        }
+        std::vector<TFormatArg> args;
+        for (const std::optional<TFormatArgKind>& kind : kinds)
+            args.push_back(kind == fkText ? TFormatArg("t") : TFormatArg(7));
+        // Format with the first count of them.
+        auto fill = [&](size_t count) {
+            switch (count) {
+                case 0:
+                    return Format(c.format, {});
+                case 1:
+                    return Format(c.format, {args[0]});
+                case 2:
+                    return Format(c.format, {args[0], args[1]});
+                case 3:
+                    return Format(c.format, {args[0], args[1], args[2]});
+                case 4:
+                    return Format(c.format, {args[0], args[1], args[2], args[3]});
+                default:
+                    return Format(c.format, {args[0], args[1], args[2], args[3], args[4]});
+            }
+        };
+        ASSERT_LE(args.size(), 5u);
+        if (oneKindEach) {
+            EXPECT_NO_THROW(fill(args.size()));
+        } else {
+            EXPECT_THROW(fill(args.size()), EFormatError);
+        }
+        if (!args.empty()) {
+            EXPECT_THROW(fill(args.size() - 1), EFormatError);
+        }
+    }
+}
+
+TEST(FormatConversions, SameArgumentsMeansTheSameConversionsInTheSameOrder) {
+    struct TCase {
+        const char* text;
+        const char* model;
+        bool same;
+    } cases[] = {
+        {"Ruta: %s", "Path: %s", true},
+        {"%s - %u Eintraege (100%%)", "%s - %d Items", true},
+        {"[%-20s] %5.2d", "%s - %d Items", true},
+        {"%0:s - %1:d", "%s - %d Items", true},
+        {"Keine %%s hier", "No placeholder", true},
+        {"Kein Platzhalter", "No placeholder", true},
+        {"%1:d Eintraege vom %0:s", "%s - %d Items", false},  // another order
+        {"%s - %d - %s", "%s - %d Items", false},             // one too many
+        {"%s Eintraege", "%s - %d Items", false},             // one too few
+        {"%d - %d", "%s - %d Items", false},                  // another kind
+        {"%s - %d%n", "%s - %d Items", false},
+        {"%s - %d 100%", "%s - %d Items", false},
+        {"%s - %*d", "%s - %d Items", false},
+        {"%0:s %0:s", "%s %s", false},
+        {"50%", "50%", false},  // a malformed text fits nothing, not even itself
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(SameFormatArguments(c.text, c.model), c.same) << c.text << " / " << c.model;
 }
 
 TEST(StrToInt, ReadsDecimalAndHexadecimalWithinThirtyTwoBits) {

@@ -178,6 +178,32 @@ TEST_F(ToolSections, SkinFailureIsToldWithTheLanguageFilesFormat) {
     EXPECT_EQ(WriteFailureText("C:\\x.ini"), "Save file C:\\x.ini failed!");
 }
 
+// The one text the tool fills takes the file name as the built-in text does,
+// or the built-in message is shown: never an error, never a message without
+// the name.
+TEST_F(ToolSections, AWriteFailureFormatThatDoesNotTakeOneFileNameGivesTheBuiltInMessage) {
+    const std::string builtIn = "Save file C:\\x.ini failed!";
+    struct TCase {
+        const char* Stored;
+        std::string Shown;
+    } cases[] = {
+        {"Kann %s nicht speichern", "Kann C:\\x.ini nicht speichern"},
+        {"%-12s: 100%% verloren", "C:\\x.ini    : 100% verloren"},
+        {"%0:s fehlt", "C:\\x.ini fehlt"},
+        {"Fehler %d", builtIn},
+        {"Speichern fehlgeschlagen", builtIn},
+        {"%s und %s", builtIn},
+        {"%s%n", builtIn},
+        {"%s zu 100% verloren", builtIn},
+        {"%1:s", builtIn},
+        {"%*s", builtIn},
+    };
+    for (const TCase& c : cases) {
+        ToolTexts.WriteFileError = c.Stored;
+        EXPECT_EQ(WriteFailureText("C:\\x.ini"), c.Shown) << c.Stored;
+    }
+}
+
 TEST_F(ToolSections, SkinSectionIsWrittenWhenMissingOrUnmarkedAndReadWhenMarked) {
     ASSERT_TRUE(LoadToolSkin());
     EXPECT_EQ(FileLines(ToolPaths.SkinFilePath), BuiltInSkinSection);

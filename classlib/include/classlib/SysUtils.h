@@ -15,6 +15,8 @@
 //     EIniFileException    an ini file that cannot be written
 //   HandleCallbackException  the catch-all of a platform callback
 //   TFormatArg, Format     "%s", "%d", "%u", "%%" over typed arguments
+//   TFormatConversion, FormatConversions, SameFormatArguments
+//                          what a format text takes from its arguments
 //   StrToInt, StrToIntDef, TryStrToInt
 //   Trim, UpperCase, AnsiUpperCase, SameText, SysErrorMessage
 //   TDateTime              days since 1899-12-30 as a double, with EncodeDate,
@@ -31,9 +33,11 @@
 #include <exception>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 // --- Exceptions -------------------------------------------------------------
 
@@ -129,8 +133,32 @@ private:
 // A specifier that is malformed or does not fit its argument raises
 // EFormatError "Format '%s' invalid or incompatible with argument"; one
 // without an argument "No argument for format '%s'". Unused arguments are
-// ignored. A translator's wrong text therefore never reads past the list.
+// ignored. A translator's wrong text therefore never reads past the list,
+// and no specifier writes through an argument (there is no "%n").
 std::string Format(std::string_view format, std::initializer_list<TFormatArg> args = {});
+
+// The kind of argument a specifier takes: d and u an integer, s a text.
+enum TFormatArgKind { fkInteger, fkText };
+
+// One specifier of a format text: the argument it takes (from 0) and its kind.
+struct TFormatConversion {
+    size_t Argument;
+    TFormatArgKind Kind;
+    bool operator==(const TFormatConversion&) const = default;
+};
+
+// The specifiers of a format text, in the order Format fills them, read by
+// Format's own parser; "%%" is no specifier. Nothing when a specifier is
+// malformed: Format raises EFormatError on that text whatever its arguments.
+// Format fills the text exactly when every conversion has its argument, of
+// its kind.
+std::optional<std::vector<TFormatConversion>> FormatConversions(std::string_view format);
+
+// Whether text is well formed and takes the same arguments as model: as many
+// conversions, each taking the same argument with the same kind, in the same
+// order. Format then fills text with every argument list it fills model with;
+// widths, precisions and the literal text may differ.
+bool SameFormatArguments(std::string_view text, std::string_view model);
 
 // --- Numbers and texts --------------------------------------------------------
 
