@@ -100,7 +100,7 @@ void TfrmMain::btnRepairRegistryClick(TObject*) {
         repaired = RepairCheckedRows();
     }
     if (CloseIfRequested() || !repaired) return;
-    SwitchPage(0, 0, 0, 0);
+    SwitchPage(mpOverview);
 }
 
 // A close asked for meanwhile lets the call under way finish and starts no
@@ -171,14 +171,11 @@ void TfrmMain::TabSheetRestroreShow(TObject*) {
     FillRescueList();
 }
 
-// The lists the core library hands out are kept for the life of the
-// process: its one release call frees every list it has handed out at once,
-// the one the rows designate included, and a read that finds nothing keeps
-// the rows and so their list. Each is one small node per rescue item.
+// A read that finds nothing keeps the rows, and so their list.
 void TfrmMain::FillRescueList() {
     RescueNode* list = TrkAllocRescueItems(AppEngineConfig.rescueIndexPath);
     if (!list) return;
-    RescueItems = list;
+    FRescueItems.Replace(list);
     TListItems* rows = ListViewRescueItem->Items();
     rows->BeginUpdate();
     rows->Clear();
@@ -211,10 +208,10 @@ void TfrmMain::RestoreSelectedRescue() {
     {
         TBusyCursor busy;
         TListItem* selected = ListViewRescueItem->Selected();
-        RescueNode* node = selected ? RescueNodeAt(selected->Index()) : nullptr;
+        RescueNode* node = selected ? FRescueItems.At(selected->Index()) : nullptr;
         if (node) {
             failed = TrkRestoreRescue(node->item) == 0;
-            const int row = RescueRowOf(node);
+            const int row = FRescueItems.IndexOf(node);
             if (!failed && row >= 0) DeleteRescueRows({row});
         }
     }
@@ -254,27 +251,12 @@ void TfrmMain::DeleteRescueRows(const std::vector<int>& rows) {
     SelectListViewRow(ListViewRescueItem, rows.back());
 }
 
-RescueNode* TfrmMain::RescueNodeAt(int index) const {
-    RescueNode* node = RescueItems;
-    for (int i = 0; node && i < index; ++i) node = node->next;
-    return node;
-}
-
-int TfrmMain::RescueRowOf(const RescueNode* node) const {
-    int row = 0;
-    for (const RescueNode* at = RescueItems; at; at = at->next, ++row)
-        if (at == node) return row;
-    return -1;
-}
-
 // Row i keeps designating node i: the node goes out of the list with its row.
 void TfrmMain::DeleteRescueAt(int index) {
-    RescueNode** link = &RescueItems;
-    for (int i = 0; *link && i < index; ++i) link = &(*link)->next;
-    RescueNode* node = *link;
+    RescueNode* node = FRescueItems.At(index);
     if (!node) return;
     TrkDeleteRescue(node->item, AppEngineConfig.rescueIndexPath);
-    *link = node->next;
+    FRescueItems.RemoveAt(index);
 }
 
 void TfrmMain::SelectListViewRow(TListView* listView, int index) {

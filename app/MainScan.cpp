@@ -45,7 +45,7 @@ std::string TextOf(const char* text) { return text ? text : ""; }
 // --- The scan ------------------------------------------------------------------------
 
 void TfrmMain::btnStartScanClick(TObject*) {
-    SwitchPage(1, 0, 0, 0);
+    SwitchPage(mpRegistryScan);
     ActionStartScanNowExecute(this);
 }
 
@@ -56,8 +56,8 @@ void TfrmMain::ActionStartScanNowExecute(TObject*) {
     FResults.Clear();
     for (const TScanCategory& category : FScanCategories)
         category.ResultIcon->Picture()->Assign(nullptr);
-    SwitchPage(1, 3, 0, 0);
-    ScanStopped = false;
+    SwitchPage(mpRegistryScan, spProgress);
+    FScan.Begin();
     // An error raised inside a category ends the scan as a stop does; it goes
     // on to the application's handler once the scan's closing step is done.
     std::exception_ptr error;
@@ -67,7 +67,7 @@ void TfrmMain::ActionStartScanNowExecute(TObject*) {
             RunScan();
         } catch (...) {
             error = std::current_exception();
-            ScanStopped = true;
+            FScan.Stop();
         }
         AppSettings.InvalidRegistryEntriesFoundToDate += AppSettings.LastScanResult;
         // A close asked for during the scan happens now, without the summary.
@@ -80,7 +80,7 @@ void TfrmMain::ActionStartScanNowExecute(TObject*) {
 void TfrmMain::RunScan() {
     for (const TScanCategory& category : FScanCategories) {
         ScanOneCategory(category.Flag, !category.CheckBox->Checked());
-        if (ScanStopped) break;
+        if (FScan.Stopped()) break;
     }
 }
 
@@ -89,7 +89,7 @@ void TfrmMain::RunScan() {
 void TfrmMain::ShowScanSummary() {
     const TLanguageTexts& t = LanguageTexts;
     const int32_t found = AppSettings.LastScanResult;
-    if (ScanStopped)
+    if (FScan.Stopped())
         ShowMessageBox(Format(t["ScanStoppedResult"], {found}), t["StopScanTitle"],
                        MB_ICONQUESTION);
     else if (found == 0)
@@ -102,8 +102,8 @@ void TfrmMain::ShowScanSummary() {
 // The results page with the first row focused, or the scan page when
 // nothing was found.
 void TfrmMain::ShowScanOutcomePage() {
-    if (AppSettings.LastScanResult == 0) return SwitchPage(1, 0, 0, 0);
-    SwitchPage(1, 1, 0, 0);
+    if (AppSettings.LastScanResult == 0) return SwitchPage(mpRegistryScan, spScan);
+    SwitchPage(mpRegistryScan, spResults);
     if (PVirtualNode first = VT->GetFirst()) {
         VT->SetSelected(first, true);
         VT->SetFocusedNode(first);
@@ -114,26 +114,27 @@ void TfrmMain::ScanOneCategory(uint32_t flag, bool notSelected) {
     const auto category = std::find_if(FScanCategories.begin(), FScanCategories.end(),
                                        [flag](const TScanCategory& c) { return c.Flag == flag; });
     if (category == FScanCategories.end()) return;
-    BlinkingIcon = category->ResultIcon;
+    TImage* icon = category->ResultIcon;
+    FScan.SetBlinkingIcon(icon);
     if (notSelected) {
-        BlinkingIcon->Picture()->Assign(ImageV->Picture());
-        BlinkingIcon->SetVisible(true);
+        icon->Picture()->Assign(ImageV->Picture());
+        icon->SetVisible(true);
         return;
     }
     if (TrkGetStatus() & StatusScanning) return;
-    BlinkingIcon->Picture()->Assign(ImageProessing->Picture());
+    icon->Picture()->Assign(ImageProessing->Picture());
     Timer->SetEnabled(true);
     TrkScan(flag);
     Timer->SetEnabled(false);
     // An error raised while the core library reported an entry ends the scan
     // here, once the core library has returned.
-    if (FCallbackError) std::rethrow_exception(std::exchange(FCallbackError, nullptr));
-    BlinkingIcon->Picture()->Assign(ImageV->Picture());
-    BlinkingIcon->SetVisible(true);
+    FScan.RaiseKeptError();
+    icon->Picture()->Assign(ImageV->Picture());
+    icon->SetVisible(true);
 }
 
 void TfrmMain::TimerTimer(TObject*) {
-    if (BlinkingIcon) BlinkingIcon->SetVisible(!BlinkingIcon->Visible());
+    if (TImage* icon = FScan.BlinkingIcon()) icon->SetVisible(!icon->Visible());
 }
 
 // Stop means something only while a scan runs.
@@ -146,7 +147,7 @@ void TfrmMain::ButtonStopScanClick(TObject*) {
 }
 
 void TfrmMain::StopScan() {
-    ScanStopped = true;
+    FScan.Stop();
     TrkStopScan();
     Timer->SetEnabled(false);
 }
@@ -162,7 +163,7 @@ int WINAPI TfrmMain::ScanEntryCallback(ScanEntry* entry, double percent) {
     try {
         form->EntryReported(*entry, percent);
     } catch (...) {
-        if (!form->FCallbackError) form->FCallbackError = std::current_exception();
+        form->FScan.KeepError(std::current_exception());
         TrkStopScan();
     }
     return 0;

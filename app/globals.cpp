@@ -9,7 +9,6 @@
 #include <variant>
 
 TAppSettings AppSettings;
-RescueNode* RescueItems = nullptr;
 int32_t BusyCursorDepth = 0;
 
 TMessageBoxEvent OwnerlessMessageBox = [](const std::string& text, const std::string& caption,
@@ -195,7 +194,6 @@ bool LoadFormPosition(const std::string& section, TCustomForm& form, const std::
 // --- Engine paths ----------------------------------------------------------------------------
 
 void InitEnginePaths() {
-    RescueItems = nullptr;
     ScanMonitor = TScanMonitor{};
     AppEngineConfig = EngineConfig{};
     std::string folder = EnsureTrailingBackslash(AppSettings.ExePath + BackupFolderName);

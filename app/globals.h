@@ -5,7 +5,6 @@
 //                                            the folder and file paths made from them
 //   LoadSettings, WriteDefaultSettings, WriteStateSettings
 //   SaveFormPosition, LoadFormPosition       section "Form" of the settings file
-//   RescueItems                              the rescue items of the Restore page
 //   InitEnginePaths                          the core library's rescue paths
 //   CurrentDateTimeText, OpenLink, ShellExecuteLink, ShowMessageBox, OwnerlessMessageBox
 //   BeginBusyCursor, EndBusyCursor, TBusyCursor, BusyCursorDepth
@@ -103,10 +102,7 @@ void SaveFormPosition(const std::string& section, const TCustomForm& form,
                       const std::string& fileName);
 bool LoadFormPosition(const std::string& section, TCustomForm& form, const std::string& fileName);
 
-// The rescue items listed on the Restore page (the core library's list).
-extern RescueNode* RescueItems;
-
-// Clears RescueItems, ScanMonitor and AppEngineConfig, sets the rescue
+// Clears ScanMonitor and AppEngineConfig, sets the rescue
 // folder ExePath + "backup\" and the rescue index in it
 // ("Rescue.ini"), and creates that folder with its missing parents. A path
 // too long for its field leaves the field empty; a folder that cannot be

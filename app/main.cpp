@@ -133,12 +133,12 @@ void TfrmMain::ConnectEvents() {
 
 void TfrmMain::FormCreate(TObject*) {
     LoadFormPosition(FormSection, *this, "");
-    SkinObject = std::make_unique<SkinerDLL>();
+    FSkinObject = std::make_unique<SkinerDLL>();
     if (FileExists(AppSettings.SkinFilePath)) {
         // A skin value the loader cannot take ends the skinning there; the
         // window is still made, with what was skinned so far.
         try {
-            SkinObject->ApplySkinToForm(this, AppSettings.SkinPath, MainSkinSection);
+            FSkinObject->ApplySkinToForm(this, AppSettings.SkinPath, MainSkinSection);
         } catch (const std::exception& error) {
             Application->HandleException(this, error);
         }
@@ -146,12 +146,11 @@ void TfrmMain::FormCreate(TObject*) {
     LoadPagesFromSettings();
     BuildLanguagesMenu();
     SetDoubleBuffered(true);
-    SwitchPage(0, 0, 0, 0);
+    SwitchPage(mpOverview);
     InitEnginePaths();
     ScanMonitor.onEntry = &TfrmMain::ScanEntryCallback;
     TrkSetMonitor(ScanMonitor.onEntry, ScanMonitor.onStart, ScanMonitor.onEnd);
     TrkSetConfig(&AppEngineConfig);
-    ScanStopped = false;
     PostMessageA(Handle(), WM_AFTERCREATE, 0, 0);
     ApplyLanguageTexts();
 }
@@ -165,7 +164,7 @@ void TfrmMain::WMAfterCreate() {
     Show();
     Application->SetTitle(Caption());
     if (AppSettings.StartScanWhenStarts) {
-        SwitchPage(1, 0, 0, 0);
+        SwitchPage(mpRegistryScan);
         ActionStartScanNowExecute(this);
     }
     // A close asked for during that scan has ended the program by now.
@@ -206,51 +205,52 @@ void TfrmMain::FormClose(TObject*, TCloseAction&) {
 
 void TfrmMain::ActionCloseExecute(TObject*) { Close(); }
 
-void TfrmMain::ActionAboutExecute(TObject*) { SwitchPage(4, 0, 0, 0); }
+void TfrmMain::ActionAboutExecute(TObject*) { SwitchPage(mpAbout); }
 
 void TfrmMain::btnTabSheetAboutClick(TObject*) {}
 
 // --- Pages -----------------------------------------------------------------------------
 
-void TfrmMain::SwitchPage(int topPage, int scanSubPage, int settingsSubPage, int restoreSubPage) {
+void TfrmMain::SwitchPage(TMainPage page, TScanPage scanPage) {
     if (FWork.Busy()) return;
     for (int i = 0; i < PageControlExMain->PageCount(); ++i)
         PageControlExMain->Pages(i)->SetTabVisible(false);
+    // The About page has no button of its own: every page button stays enabled.
     TPicButton* const pageButtons[] = {btnTopOverview, btnTopRegistryScan, btnTopSettings,
                                        btnTopRestore};
-    for (int i = 0; i < 4; ++i) pageButtons[i]->SetEnabled(i != topPage);
-    PageControlExMain->SetActivePageIndex(topPage);
+    for (int i = mpOverview; i <= mpRestore; ++i) pageButtons[i]->SetEnabled(i != page);
+    PageControlExMain->SetActivePageIndex(page);
 
     for (int i = 0; i < PageControlExRegistryScan->PageCount(); ++i)
         PageControlExRegistryScan->Pages(i)->SetTabVisible(false);
     // The progress page belongs to the scan tab.
-    const int scanTab = scanSubPage == 3 ? 0 : scanSubPage;
+    const TScanPage scanTab = scanPage == spProgress ? spScan : scanPage;
     TPicButton* const scanButtons[] = {btnRegistryScanScan, btnRegistryScanResults,
                                        btnRegistryDefrag};
-    for (int i = 0; i < 3; ++i) scanButtons[i]->SetEnabled(i != scanTab);
-    PageControlExRegistryScan->SetActivePageIndex(scanSubPage);
+    for (int i = spScan; i <= spDefrag; ++i) scanButtons[i]->SetEnabled(i != scanTab);
+    PageControlExRegistryScan->SetActivePageIndex(scanPage);
 
     PageControlExSettings->Pages(0)->SetTabVisible(false);
-    if (settingsSubPage == 0) btnSettingsGeneral->SetEnabled(false);
-    PageControlExSettings->SetActivePageIndex(settingsSubPage);
+    btnSettingsGeneral->SetEnabled(false);
+    PageControlExSettings->SetActivePageIndex(0);
 
     PageControlExTabSheetRestoreRegistry->Pages(0)->SetTabVisible(false);
-    if (restoreSubPage == 0) btnTabSheetRestoreRegistry->SetEnabled(false);
+    btnTabSheetRestoreRegistry->SetEnabled(false);
     btnDefault->Repaint();
     btnApply->Repaint();
     ListViewRescueItem->Repaint();
-    PageControlExTabSheetRestoreRegistry->SetActivePageIndex(restoreSubPage);
+    PageControlExTabSheetRestoreRegistry->SetActivePageIndex(0);
 }
 
-void TfrmMain::btnTopOverviewClick(TObject*) { SwitchPage(0, 0, 0, 0); }
-void TfrmMain::btnTopRegistryScanClick(TObject*) { SwitchPage(1, 0, 0, 0); }
-void TfrmMain::btnRegistryScanScanClick(TObject*) { SwitchPage(1, 0, 0, 0); }
-void TfrmMain::btnRegistryScanResultsClick(TObject*) { SwitchPage(1, 1, 0, 0); }
-void TfrmMain::btnRegistryDefragClick(TObject*) { SwitchPage(1, 2, 0, 0); }
-void TfrmMain::btnDefragRegistryClick(TObject*) { SwitchPage(1, 2, 0, 0); }
-void TfrmMain::btnTopSettingsClick(TObject*) { SwitchPage(2, 0, 0, 0); }
-void TfrmMain::btnSettingsClick(TObject*) { SwitchPage(2, 0, 0, 0); }
-void TfrmMain::btnTopRestoreClick(TObject*) { SwitchPage(3, 0, 0, 0); }
+void TfrmMain::btnTopOverviewClick(TObject*) { SwitchPage(mpOverview); }
+void TfrmMain::btnTopRegistryScanClick(TObject*) { SwitchPage(mpRegistryScan); }
+void TfrmMain::btnRegistryScanScanClick(TObject*) { SwitchPage(mpRegistryScan, spScan); }
+void TfrmMain::btnRegistryScanResultsClick(TObject*) { SwitchPage(mpRegistryScan, spResults); }
+void TfrmMain::btnRegistryDefragClick(TObject*) { SwitchPage(mpRegistryScan, spDefrag); }
+void TfrmMain::btnDefragRegistryClick(TObject*) { SwitchPage(mpRegistryScan, spDefrag); }
+void TfrmMain::btnTopSettingsClick(TObject*) { SwitchPage(mpSettings); }
+void TfrmMain::btnSettingsClick(TObject*) { SwitchPage(mpSettings); }
+void TfrmMain::btnTopRestoreClick(TObject*) { SwitchPage(mpRestore); }
 
 void TfrmMain::TabSheetOverviewShow(TObject*) { RefreshOverview(); }
 void TfrmMain::TabSheetRegistryScanScanShow(TObject*) { RefreshOverview(); }

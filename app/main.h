@@ -19,7 +19,9 @@
 #pragma once
 
 #include <app/EngineWork.h>
+#include <app/RescueList.h>
 #include <app/ScanResults.h>
+#include <app/ScanSession.h>
 #include <app/TBSkiner.h>
 #include <classlib/ActnList.h>
 #include <classlib/ComCtrls.h>
@@ -39,7 +41,6 @@
 #include <widgets/tree/VirtualTrees.h>
 
 #include <array>
-#include <exception>
 #include <memory>
 #include <string>
 #include <utility>
@@ -49,12 +50,20 @@
 // message loop runs, after the splash window is gone.
 inline constexpr UINT WM_AFTERCREATE = WM_USER + 1;
 
+// The pages of PageControlExMain, by their index: TabSheetOverview,
+// TabSheetRegistryScan, TabSheetSettings, TabSheetRestrore, TabSheetOtherInfo.
+enum TMainPage { mpOverview, mpRegistryScan, mpSettings, mpRestore, mpAbout };
+// The sub-pages of PageControlExRegistryScan, by their index: the category
+// boxes (TabSheetRegistryScanScan), the results, the defragmentation launcher
+// and the scan's progress (TabSheetRegistryScanPross).
+enum TScanPage { spScan, spResults, spDefrag, spProgress };
+
 // One category of the scan: its flag, its check box and its icon on the
 // progress page, in scan order.
 struct TScanCategory {
-    uint32_t Flag;
-    TKitCheckBox* CheckBox;
-    TImage* ResultIcon;
+    uint32_t Flag = 0;
+    TKitCheckBox* CheckBox = nullptr;
+    TImage* ResultIcon = nullptr;
 };
 
 class TfrmMain : public TForm {
@@ -63,182 +72,182 @@ public:
     ~TfrmMain() override;
 
     // --- The window's frame ----------------------------------------------------------
-    TWindowSkin* WindowSkin;
-    TPicButton* btnMin;
-    TPicButton* btnHelp;
-    TPicButton* btnClose;
-    TPicButton* btnTopOverview;
-    TPicButton* btnTopRegistryScan;
-    TPicButton* btnTopSettings;
-    TPicButton* btnTopRestore;
-    TImagePanel* ImagePanelMain;
-    TPageControlEx* PageControlExMain;
+    TWindowSkin* WindowSkin = nullptr;
+    TPicButton* btnMin = nullptr;
+    TPicButton* btnHelp = nullptr;
+    TPicButton* btnClose = nullptr;
+    TPicButton* btnTopOverview = nullptr;
+    TPicButton* btnTopRegistryScan = nullptr;
+    TPicButton* btnTopSettings = nullptr;
+    TPicButton* btnTopRestore = nullptr;
+    TImagePanel* ImagePanelMain = nullptr;
+    TPageControlEx* PageControlExMain = nullptr;
 
     // --- Page 0: Overview ---------------------------------------------------------------
-    TTabSheet* TabSheetOverview;
-    TImagePanel* ImagePanelOverview;
-    TLabel* labSystemOverview;
-    TLabel* labInRed;
-    TLabel* labLastScan;
-    TLabel* labLastScanDetail;
-    TLabel* labScanResults;
-    TLabel* labScanResultsDetail;
-    TLabel* labLastRegistryDefrag;
-    TLabel* labLastRegistryDefragDetail;
-    TLabel* labRegistryBackup;
-    TLabel* labRegistryBackupDetail;
-    TLabel* labInvalidRegistryEntriesFound;
-    TLabel* labRegistryErrorFixed;
-    TPicButton* btnStartScan;
-    TPicButton* btnDefragRegistry;
-    TPicButton* btnSettings;
+    TTabSheet* TabSheetOverview = nullptr;
+    TImagePanel* ImagePanelOverview = nullptr;
+    TLabel* labSystemOverview = nullptr;
+    TLabel* labInRed = nullptr;
+    TLabel* labLastScan = nullptr;
+    TLabel* labLastScanDetail = nullptr;
+    TLabel* labScanResults = nullptr;
+    TLabel* labScanResultsDetail = nullptr;
+    TLabel* labLastRegistryDefrag = nullptr;
+    TLabel* labLastRegistryDefragDetail = nullptr;
+    TLabel* labRegistryBackup = nullptr;
+    TLabel* labRegistryBackupDetail = nullptr;
+    TLabel* labInvalidRegistryEntriesFound = nullptr;
+    TLabel* labRegistryErrorFixed = nullptr;
+    TPicButton* btnStartScan = nullptr;
+    TPicButton* btnDefragRegistry = nullptr;
+    TPicButton* btnSettings = nullptr;
 
     // --- Page 1: Scan, with its four sub-pages --------------------------------------------
-    TTabSheet* TabSheetRegistryScan;
-    TImagePanel* ImagePanelRegistryScan;
-    TPicButton* btnRegistryScanScan;
-    TPicButton* btnRegistryScanResults;
-    TPicButton* btnRegistryDefrag;
-    TPageControlEx* PageControlExRegistryScan;
+    TTabSheet* TabSheetRegistryScan = nullptr;
+    TImagePanel* ImagePanelRegistryScan = nullptr;
+    TPicButton* btnRegistryScanScan = nullptr;
+    TPicButton* btnRegistryScanResults = nullptr;
+    TPicButton* btnRegistryDefrag = nullptr;
+    TPageControlEx* PageControlExRegistryScan = nullptr;
 
-    TTabSheet* TabSheetRegistryScanScan;
-    TImagePanel* ImagePanelRegistryScanScan;
-    TLabel* labRegistryScan;
-    TLabel* labScanLastScan;
-    TLabel* labScanLastScanDateTimeDetail;
-    TLabel* labScanLastScanFoundFixDetail;
-    TLabel* LabelPleaseSelect;
-    TKitCheckBox* CheckBoxComplete;
-    TKitCheckBox* CheckBoxCOM;
-    TKitCheckBox* CheckBoxApplicationPaths;
-    TKitCheckBox* CheckBoxFileTypes;
-    TKitCheckBox* CheckBoxFonts;
-    TKitCheckBox* CheckBoxHelpFiles;
-    TKitCheckBox* CheckBoxHistoryLists;
-    TKitCheckBox* CheckBoxSharedFiles;
-    TKitCheckBox* CheckBoxShortcuts;
-    TKitCheckBox* CheckBoxSoftware;
-    TKitCheckBox* CheckBoxSounds;
-    TKitCheckBox* CheckBoxStartup;
-    TKitCheckBox* CheckBoxStartMenu;
-    TPicButton* btnStartScanNow;
+    TTabSheet* TabSheetRegistryScanScan = nullptr;
+    TImagePanel* ImagePanelRegistryScanScan = nullptr;
+    TLabel* labRegistryScan = nullptr;
+    TLabel* labScanLastScan = nullptr;
+    TLabel* labScanLastScanDateTimeDetail = nullptr;
+    TLabel* labScanLastScanFoundFixDetail = nullptr;
+    TLabel* LabelPleaseSelect = nullptr;
+    TKitCheckBox* CheckBoxComplete = nullptr;
+    TKitCheckBox* CheckBoxCOM = nullptr;
+    TKitCheckBox* CheckBoxApplicationPaths = nullptr;
+    TKitCheckBox* CheckBoxFileTypes = nullptr;
+    TKitCheckBox* CheckBoxFonts = nullptr;
+    TKitCheckBox* CheckBoxHelpFiles = nullptr;
+    TKitCheckBox* CheckBoxHistoryLists = nullptr;
+    TKitCheckBox* CheckBoxSharedFiles = nullptr;
+    TKitCheckBox* CheckBoxShortcuts = nullptr;
+    TKitCheckBox* CheckBoxSoftware = nullptr;
+    TKitCheckBox* CheckBoxSounds = nullptr;
+    TKitCheckBox* CheckBoxStartup = nullptr;
+    TKitCheckBox* CheckBoxStartMenu = nullptr;
+    TPicButton* btnStartScanNow = nullptr;
 
-    TTabSheet* TabSheetRegistryScanResults;
-    TImagePanel* ImagePanelRegistryScanResults;
-    TLabel* LabelScanResult;
-    TVirtualStringTree* VT;
-    TLabel* LabelCheckAll;
-    TLabel* LabelUncheckAll;
-    TPicButton* btnCreateBackup;
-    TPicButton* btnRepairRegistry;
+    TTabSheet* TabSheetRegistryScanResults = nullptr;
+    TImagePanel* ImagePanelRegistryScanResults = nullptr;
+    TLabel* LabelScanResult = nullptr;
+    TVirtualStringTree* VT = nullptr;
+    TLabel* LabelCheckAll = nullptr;
+    TLabel* LabelUncheckAll = nullptr;
+    TPicButton* btnCreateBackup = nullptr;
+    TPicButton* btnRepairRegistry = nullptr;
 
-    TTabSheet* TabSheetRegistryScanDefrag;
-    TImagePanel* ImagePanelRegistryScanDefrag;
-    TLabel* labRegistryDefrag;
-    TLabel* labRegistryDefragDetail;
-    TLabel* LabelLastDefrag;
-    TLabel* labRegistryDefragLastTimeDetail;
-    TPicButton* btnDefagRegistry;
+    TTabSheet* TabSheetRegistryScanDefrag = nullptr;
+    TImagePanel* ImagePanelRegistryScanDefrag = nullptr;
+    TLabel* labRegistryDefrag = nullptr;
+    TLabel* labRegistryDefragDetail = nullptr;
+    TLabel* LabelLastDefrag = nullptr;
+    TLabel* labRegistryDefragLastTimeDetail = nullptr;
+    TPicButton* btnDefagRegistry = nullptr;
 
-    TTabSheet* TabSheetRegistryScanPross;
-    TImagePanel* ImagePanelRegistryScanPross;
-    TLabel* LabelScanning;
-    TLabel* LabelErrorFound;
-    TKitProgressBar* ProgressBarRegistryScan;
-    TLabel* LabelFenwarpStatus;  // the status line: the entry being tested
-    TImage* ResultIconCOM;
-    TImage* ResultIconApplicationPaths;
-    TImage* ResultIconFileTypes;
-    TImage* ResultIconFonts;
-    TImage* ResultIconHelpFiles;
-    TImage* ResultIconHistoryLists;
-    TImage* ResultIconSharedFiles;
-    TImage* ResultIconShortcuts;
-    TImage* ResultIconSoftware;
-    TImage* ResultIconSounds;
-    TImage* ResultIconStartup;
-    TImage* ResultIconStartMenu;
-    TLabel* LabelActiveX;
-    TLabel* LabelAppPaths;
-    TLabel* LabelFileTypes;
-    TLabel* LableFonts;
-    TLabel* LableHelpFiles;
-    TLabel* LabelHistoryLists;
-    TLabel* LabelSharedFiles;
-    TLabel* LabelShortcuts;
-    TLabel* LabelSoftware;
-    TLabel* LabelSounds;
-    TLabel* LabelStartup;
-    TLabel* LabelStartMenu;
+    TTabSheet* TabSheetRegistryScanPross = nullptr;
+    TImagePanel* ImagePanelRegistryScanPross = nullptr;
+    TLabel* LabelScanning = nullptr;
+    TLabel* LabelErrorFound = nullptr;
+    TKitProgressBar* ProgressBarRegistryScan = nullptr;
+    TLabel* LabelFenwarpStatus = nullptr;  // the status line: the entry being tested
+    TImage* ResultIconCOM = nullptr;
+    TImage* ResultIconApplicationPaths = nullptr;
+    TImage* ResultIconFileTypes = nullptr;
+    TImage* ResultIconFonts = nullptr;
+    TImage* ResultIconHelpFiles = nullptr;
+    TImage* ResultIconHistoryLists = nullptr;
+    TImage* ResultIconSharedFiles = nullptr;
+    TImage* ResultIconShortcuts = nullptr;
+    TImage* ResultIconSoftware = nullptr;
+    TImage* ResultIconSounds = nullptr;
+    TImage* ResultIconStartup = nullptr;
+    TImage* ResultIconStartMenu = nullptr;
+    TLabel* LabelActiveX = nullptr;
+    TLabel* LabelAppPaths = nullptr;
+    TLabel* LabelFileTypes = nullptr;
+    TLabel* LableFonts = nullptr;
+    TLabel* LableHelpFiles = nullptr;
+    TLabel* LabelHistoryLists = nullptr;
+    TLabel* LabelSharedFiles = nullptr;
+    TLabel* LabelShortcuts = nullptr;
+    TLabel* LabelSoftware = nullptr;
+    TLabel* LabelSounds = nullptr;
+    TLabel* LabelStartup = nullptr;
+    TLabel* LabelStartMenu = nullptr;
     // Hidden; they only lend their pictures to the result icons.
-    TImage* ImageProessing;
-    TImage* ImageV;
-    TPicButton* ButtonStopScan;
+    TImage* ImageProessing = nullptr;
+    TImage* ImageV = nullptr;
+    TPicButton* ButtonStopScan = nullptr;
 
     // --- Page 2: Settings -----------------------------------------------------------------
-    TTabSheet* TabSheetSettings;
-    TImagePanel* ImagePanelSettings;
-    TPicButton* btnSettingsGeneral;
-    TPageControlEx* PageControlExSettings;
-    TTabSheet* TabSheerSettingsGeneral;
-    TImagePanel* ImagePanelSettingsGeneral;
-    TLabel* labSettingsGeneralSettings;
-    TKitCheckBox* chkSettingsStartWhenSystemBoos;
-    TKitCheckBox* chkSettingsStartScanWhenStarts;
-    TKitCheckBox* chkSettingsStartMin;
-    TKitCheckBox* chkSettingsConfirmBackup;
-    TPicButton* btnDefault;
-    TPicButton* btnApply;
+    TTabSheet* TabSheetSettings = nullptr;
+    TImagePanel* ImagePanelSettings = nullptr;
+    TPicButton* btnSettingsGeneral = nullptr;
+    TPageControlEx* PageControlExSettings = nullptr;
+    TTabSheet* TabSheerSettingsGeneral = nullptr;
+    TImagePanel* ImagePanelSettingsGeneral = nullptr;
+    TLabel* labSettingsGeneralSettings = nullptr;
+    TKitCheckBox* chkSettingsStartWhenSystemBoos = nullptr;
+    TKitCheckBox* chkSettingsStartScanWhenStarts = nullptr;
+    TKitCheckBox* chkSettingsStartMin = nullptr;
+    TKitCheckBox* chkSettingsConfirmBackup = nullptr;
+    TPicButton* btnDefault = nullptr;
+    TPicButton* btnApply = nullptr;
 
     // --- Page 3: Restore ------------------------------------------------------------------
-    TTabSheet* TabSheetRestrore;
-    TImagePanel* ImagePanelRestore;
-    TPicButton* btnTabSheetRestoreRegistry;
-    TPageControlEx* PageControlExTabSheetRestoreRegistry;
-    TTabSheet* TabSheetRestoreRegistry;
-    TImagePanel* ImagePanelRestoreRegistry;
-    TLabel* labTabSheetRestoreRegistry;
-    TLabel* labTabSheetRestoreRegistryDetail;
-    TListView* ListViewRescueItem;
-    TPicButton* btnRestoreBackup;
-    TPicButton* btnDeleteRestore;
+    TTabSheet* TabSheetRestrore = nullptr;
+    TImagePanel* ImagePanelRestore = nullptr;
+    TPicButton* btnTabSheetRestoreRegistry = nullptr;
+    TPageControlEx* PageControlExTabSheetRestoreRegistry = nullptr;
+    TTabSheet* TabSheetRestoreRegistry = nullptr;
+    TImagePanel* ImagePanelRestoreRegistry = nullptr;
+    TLabel* labTabSheetRestoreRegistry = nullptr;
+    TLabel* labTabSheetRestoreRegistryDetail = nullptr;
+    TListView* ListViewRescueItem = nullptr;
+    TPicButton* btnRestoreBackup = nullptr;
+    TPicButton* btnDeleteRestore = nullptr;
 
     // --- Page 4: About --------------------------------------------------------------------
-    TTabSheet* TabSheetOtherInfo;
-    TImagePanel* ImagePanelOtherInfo;
-    TPicButton* btnTabSheetAbout;
-    TLabel* labAppName;
-    TLabel* labAppVersion;
-    TLabel* labCopyright;
-    TLabel* labHomePage;
-    TLabel* labSupportMail;
-    TLabel* labGUIBy;
-    TLabel* labOstrel;
-    TLabel* labCopyRightWarning;
+    TTabSheet* TabSheetOtherInfo = nullptr;
+    TImagePanel* ImagePanelOtherInfo = nullptr;
+    TPicButton* btnTabSheetAbout = nullptr;
+    TLabel* labAppName = nullptr;
+    TLabel* labAppVersion = nullptr;
+    TLabel* labCopyright = nullptr;
+    TLabel* labHomePage = nullptr;
+    TLabel* labSupportMail = nullptr;
+    TLabel* labGUIBy = nullptr;
+    TLabel* labOstrel = nullptr;
+    TLabel* labCopyRightWarning = nullptr;
 
     // --- Without a place on the screen ----------------------------------------------------
-    TTrayIcon* TrayIcon;
-    TTimer* Timer;
-    TImageList* ImageList;
-    TImageList* ImageListRescue;
-    TImageList* imgMaster;
-    TActionList* ActionList;
-    TAction* ActionMin;
-    TAction* ActionHelp;
-    TAction* ActionClose;
-    TAction* ActionAbout;
-    TAction* ActionStartScanNow;
-    TAction* ActionHelpContent;
-    TAction* ActionQuickStart;
-    TAction* ActionOnlineResources;
-    TAction* ActionContactTechnicalSupport;
-    TPopupMenu* PopupMenuHelp;
-    TMenuItem* MenuHelpContent;
-    TMenuItem* MenuQuickStart;
-    TMenuItem* LanguagesMI;
-    TMenuItem* MenuOnlineResources;
-    TMenuItem* MenuContactTechnicalSupport;
-    TMenuItem* MenuAbout;
+    TTrayIcon* TrayIcon = nullptr;
+    TTimer* Timer = nullptr;
+    TImageList* ImageList = nullptr;
+    TImageList* ImageListRescue = nullptr;
+    TImageList* imgMaster = nullptr;
+    TActionList* ActionList = nullptr;
+    TAction* ActionMin = nullptr;
+    TAction* ActionHelp = nullptr;
+    TAction* ActionClose = nullptr;
+    TAction* ActionAbout = nullptr;
+    TAction* ActionStartScanNow = nullptr;
+    TAction* ActionHelpContent = nullptr;
+    TAction* ActionQuickStart = nullptr;
+    TAction* ActionOnlineResources = nullptr;
+    TAction* ActionContactTechnicalSupport = nullptr;
+    TPopupMenu* PopupMenuHelp = nullptr;
+    TMenuItem* MenuHelpContent = nullptr;
+    TMenuItem* MenuQuickStart = nullptr;
+    TMenuItem* LanguagesMI = nullptr;
+    TMenuItem* MenuOnlineResources = nullptr;
+    TMenuItem* MenuContactTechnicalSupport = nullptr;
+    TMenuItem* MenuAbout = nullptr;
 
     // --- The frame (main.cpp) -------------------------------------------------------------
     void FormCreate(TObject* sender);
@@ -247,9 +256,9 @@ public:
     void FormCloseQuery(TObject* sender, bool& canClose);
     void FormClose(TObject* sender, TCloseAction& action);
     void WMAfterCreate();
-    // Shows top page topPage (0 Overview ... 4 About) with the given sub-pages of
-    // the scan, settings and restore pages; nothing while the window is busy.
-    void SwitchPage(int topPage, int scanSubPage, int settingsSubPage, int restoreSubPage);
+    // Shows page with the scan page's sub-page scanPage (the settings and
+    // restore pages have one sub-page each); nothing while the window is busy.
+    void SwitchPage(TMainPage page, TScanPage scanPage = spScan);
     void btnTopOverviewClick(TObject* sender);
     void btnTopRegistryScanClick(TObject* sender);
     void btnRegistryScanScanClick(TObject* sender);
@@ -266,7 +275,10 @@ public:
     void TabSheetRegistryScanScanShow(TObject* sender);
     void TabSheetRegistryScanDefragShow(TObject* sender);
     void TabSheetRegistryScanProssShow(TObject* sender);
-    void TabSheetRestroreShow(TObject* sender);
+    // The twelve categories in scan order (Startup before Start Menu), which
+    // is also the order of their settings keys.
+    const std::array<TScanCategory, 12>& ScanCategories() const { return FScanCategories; }
+    std::array<TKitCheckBox*, 12> CategoryBoxes() const;
 
     // --- Overview and settings (MainOverview.cpp) -----------------------------------------
     void RefreshOverview();
@@ -277,6 +289,7 @@ public:
     void CheckBoxCompleteClick(TObject* sender);
     void btnDefaultClick(TObject* sender);
     void btnApplyClick(TObject* sender);
+    // Starts the registry defragmentation tool.
     void btnDefagRegistryClick(TObject* sender);
 
     // --- The scan road and the results tree (MainScan.cpp) --------------------------------
@@ -308,10 +321,12 @@ public:
     // --- Repair, backup and restore (MainRescue.cpp) --------------------------------------
     void btnRepairRegistryClick(TObject* sender);
     void btnCreateBackupClick(TObject* sender);
+    void ClearResultsTree();
+    // The Restore page re-reads the rescue index each time it is shown.
+    void TabSheetRestroreShow(TObject* sender);
+    void FillRescueList();
     void btnRestoreBackupClick(TObject* sender);
     void btnDeleteRestoreClick(TObject* sender);
-    void FillRescueList();
-    void ClearResultsTree();
     // Selects row index (the last row when index is past it), shows and focuses it.
     void SelectListViewRow(TListView* listView, int index);
 
@@ -333,20 +348,15 @@ public:
     void AddLanguageMenuItem(const std::string& baseName);
     void LanguageMenuItemClick(TObject* sender);
 
-    // The twelve categories in scan order (Startup before Start Menu).
-    const std::array<TScanCategory, 12>& ScanCategories() const { return FScanCategories; }
-    // The category boxes in the order of their settings keys.
-    std::array<TKitCheckBox*, 12> CategoryBoxes() const;
-
+    // --- The window's state, each part behind its own small interface ---------------------
     // What the window has the core library doing.
     const TEngineWorkState& Work() const { return FWork; }
+    // The scan under way or the last one.
+    const TScanSession& Scan() const { return FScan; }
     // The current scan's entries, each with its row of the results tree.
     const TScanResults& Results() const { return FResults; }
-
-    // The window's private state, shared by its parts.
-    TImage* BlinkingIcon = nullptr;
-    bool ScanStopped = false;
-    std::unique_ptr<SkinerDLL> SkinObject;
+    // The rescue items of the Restore page's rows.
+    const TRescueList& RescueItems() const { return FRescueItems; }
 
 protected:
     void WndProc(TMessage& message) override;
@@ -362,6 +372,7 @@ private:
     };
 
     // main.cpp
+    void ConnectEvents();
     // Closes the window when a close was asked for during the road that just
     // ended; true then.
     bool CloseIfRequested();
@@ -388,10 +399,7 @@ private:
     // Deletes the rescue items of the given rows, highest row first, and
     // selects the row that took the place of the lowest.
     void DeleteRescueRows(const std::vector<int>& rows);
-    RescueNode* RescueNodeAt(int index) const;
-    int RescueRowOf(const RescueNode* node) const;
     void DeleteRescueAt(int index);
-
     // MainControls.cpp
     void CreateControls();
     void CreateFrame();
@@ -405,13 +413,13 @@ private:
     void CreateRestorePage();
     void CreateAboutPage();
     void CreateComponents();
-    void ConnectEvents();
 
     std::array<TScanCategory, 12> FScanCategories{};
+    std::unique_ptr<SkinerDLL> FSkinObject;
     TEngineWorkState FWork;
+    TScanSession FScan;
     TScanResults FResults;
-    // An error raised while the core library reported an entry.
-    std::exception_ptr FCallbackError;
+    TRescueList FRescueItems;
 };
 
 // The main window while it exists (the core library's callback reaches it

@@ -116,14 +116,10 @@ TEST_F(HelpersTest, TheRegistryStillHoldsAnEntryUntilItsKeyOrValueIsGone) {
 
 TEST_F(HelpersTest, EnginePathsPointIntoTheBackupFolder) {
     AppSettings.ExePath = Folder.Path() + "Program\\Holvane\\";
-    ScanEntry entry =
-        Reported(Code(ScanCOM, EntryKindKey, ReasonEmptyKey), "t", nullptr, "HKEY_A", nullptr);
-    RescueItems = reinterpret_cast<RescueNode*>(&entry);
     ScanMonitor.onEntry = IgnoreEntry;
     std::memset(&AppEngineConfig, 'x', sizeof AppEngineConfig);
 
     InitEnginePaths();
-    EXPECT_EQ(RescueItems, nullptr);
     EXPECT_EQ(ScanMonitor.onEntry, nullptr);
     std::string folder = Folder.Path() + "Program\\Holvane\\backup\\";
     EXPECT_STREQ(AppEngineConfig.rescueFolder, folder.c_str());

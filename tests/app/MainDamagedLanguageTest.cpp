@@ -243,7 +243,7 @@ TEST_F(MainDamagedLanguage, ScanRepairAndRestoreShowTheirTextsAndTheRepairQuesti
         EXPECT_EQ(Row(row)->EntryName, "EntryName: " + c.EntryName);
         EXPECT_EQ(Row(row)->Target, "Ziel: " + text((*at)->target));
         EXPECT_EQ(Row(row)->Description, c.Description);
-        EXPECT_EQ(Form->ResultRows->Text(row), "DE");
+        EXPECT_EQ(Form->Results().At(row).Text(), "DE");
     }
 
     // Only the startup rows of the test's own are repaired.

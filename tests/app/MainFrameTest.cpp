@@ -145,7 +145,7 @@ TEST_F(MainFrame, CreationHandsTheEngineTheProgramsBackupFolderAndShowsTheOvervi
     EXPECT_TRUE(IsWindowVisible(Form->Handle()));
     EXPECT_EQ(Application->Title(), "Holvane");
     EXPECT_FALSE(Form->Work().Busy());
-    EXPECT_FALSE(Form->ScanStopped);
+    EXPECT_FALSE(Form->Scan().Stopped());
     EXPECT_EQ(AppSettings.LastScanDateTime, "...");
     EXPECT_FALSE(Form->TrayIcon->IconVisible());
     EXPECT_TRUE(Boxes.empty());
@@ -176,7 +176,7 @@ TEST_F(MainFrame, EveryCallerOfSwitchPageShowsItsPagesAndDisablesTheirButtons) {
         {"btnSettings", [&] { ClickControl(form.btnSettings); }, 2, 0, 0},
         {"btnTopRegistryScan", [&] { ClickControl(form.btnTopRegistryScan); }, 1, 0, 0},
         // The scan road's progress page disables the same button as the scan page.
-        {"progress page", [&] { form.SwitchPage(1, 3, 0, 0); }, 1, 3, 0},
+        {"progress page", [&] { form.SwitchPage(mpRegistryScan, spProgress); }, 1, 3, 0},
         {"btnRegistryScanResults", [&] { ClickControl(form.btnRegistryScanResults); }, 1, 1, 1},
     };
     for (const TCase& c : cases) {

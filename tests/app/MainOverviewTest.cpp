@@ -123,13 +123,14 @@ TEST_F(MainOverview, ThePagesWithFiguresRefreshThemEachTimeTheyAreShown) {
         std::function<void()> From;
         std::function<void()> Show;
     } pages[] = {
-        {"overview", [&] { form.SwitchPage(2, 0, 0, 0); },
+        {"overview", [&] { form.SwitchPage(mpSettings); },
          [&] { form.btnTopOverviewClick(&form); }},
-        {"scan", [&] { form.SwitchPage(1, 1, 0, 0); },
+        {"scan", [&] { form.SwitchPage(mpRegistryScan, spResults); },
          [&] { form.btnRegistryScanScanClick(&form); }},
-        {"defragmentation", [&] { form.SwitchPage(1, 0, 0, 0); },
+        {"defragmentation", [&] { form.SwitchPage(mpRegistryScan, spScan); },
          [&] { form.btnRegistryDefragClick(&form); }},
-        {"progress", [&] { form.SwitchPage(1, 0, 0, 0); }, [&] { form.SwitchPage(1, 3, 0, 0); }},
+        {"progress", [&] { form.SwitchPage(mpRegistryScan, spScan); },
+         [&] { form.SwitchPage(mpRegistryScan, spProgress); }},
     };
     for (const auto& page : pages) {
         SCOPED_TRACE(page.Page);

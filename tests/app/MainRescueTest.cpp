@@ -275,7 +275,7 @@ TEST_F(MainRescue, DeletingARowSelectsTheRowThatTookItsPlace) {
         EXPECT_EQ(RescueSections().size(), c.left.size());
         EXPECT_FALSE(FileExists(files[c.deleted]));
         // Row i still designates the i-th item left.
-        RescueNode* node = RescueItems;
+        RescueNode* node = Form->RescueItems().First();
         for (int item : c.left) {
             ASSERT_NE(node, nullptr);
             EXPECT_EQ(node->item->fileName, files[item]);
@@ -346,7 +346,7 @@ TEST_F(MainRescue, FailedRestoreKeepsTheItemAndItsRowAndSaysSo) {
         EXPECT_EQ(SelectedRescueRow(), 0);
         EXPECT_EQ(RescueSections(), sections);
         EXPECT_EQ(FileExists(file), fileThere);
-        EXPECT_EQ(RescueItems->item->fileName, file);
+        EXPECT_EQ(Form->RescueItems().First()->item->fileName, file);
     }
 }
 

@@ -72,7 +72,7 @@ TEST_F(MainScan, StopAnsweredYesDuringTheThirdCategoryEndsTheLoopAfterIt) {
     auto answer = Application->OnMessageBox;
     Application->OnMessageBox = [&, answer](const std::string& text, const std::string& caption,
                                             UINT flags) {
-        if (Boxes.empty()) blinkingAtQuestion = Form->BlinkingIcon;
+        if (Boxes.empty()) blinkingAtQuestion = Form->Scan().BlinkingIcon();
         return answer(text, caption, flags);
     };
     Answers = {IDYES};
@@ -142,7 +142,7 @@ TEST_F(MainScan, NoPageChangesWhileAScanRuns) {
         Form->btnRegistryScanResults->Click();
         Form->btnTopRestore->Click();
         Form->ActionAbout->Execute();
-        Form->SwitchPage(0, 0, 0, 0);
+        Form->SwitchPage(mpOverview);
         pages.emplace_back(Form->PageControlExMain->ActivePageIndex(),
                            Form->PageControlExRegistryScan->ActivePageIndex());
     };
@@ -404,7 +404,7 @@ TEST_F(MainScan, ClosingDuringAScanStopsItWithoutTheQuestionAndClosesOnceItRetur
     EXPECT_TRUE(Boxes.empty());
     EXPECT_EQ(closes, 1);
     EXPECT_FALSE(closedWhileScanning);
-    EXPECT_TRUE(Form->ScanStopped);
+    EXPECT_TRUE(Form->Scan().Stopped());
     EXPECT_TRUE(Shows(Form->ResultIconCOM, Form->ImageV));
     EXPECT_TRUE(ShowsNothing(Form->ResultIconFileTypes));
     EXPECT_TRUE(SeenUnder(Run.Path()).empty());

@@ -266,7 +266,7 @@ TEST_F(MainTray, TheHelpPagesOpenInTheHelpControlWithTheWindowAsCaller) {
 TEST_F(MainTray, TheLinksOpenTheMakersPagesAndAddressesAndTheAboutPagesCaptions) {
     ChooseFromHelpMenu({'O'});
     ChooseFromHelpMenu({'C'});
-    Form->SwitchPage(4, 0, 0, 0);
+    Form->SwitchPage(mpAbout);
     Pump(30);
     EXPECT_EQ(Form->labHomePage->Caption(), "http://www.holvane-software.com");
     EXPECT_EQ(Form->labSupportMail->Caption(), "support@holvane-software.com");

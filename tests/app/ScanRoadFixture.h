@@ -261,7 +261,7 @@ private:
         const int result = TfrmMain::ScanEntryCallback(entry, percent);
         auto text = [](const char* t) { return std::string(t ? t : ""); };
         test->Seen.push_back({entry->code, text(entry->title), text(entry->keyPath),
-                              text(entry->entryName), percent, form->BlinkingIcon,
+                              text(entry->entryName), percent, form->Scan().BlinkingIcon(),
                               form->LabelFenwarpStatus->Caption(),
                               form->ProgressBarRegistryScan->Percent(), form->Results().Count(),
                               rowsBefore, treeRowsBefore, countBefore});
