@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <iterator>
 
+// The main window's section: of the language file for its texts, and of the
+// skin file for its look (the splash window's picture is named there too).
 inline constexpr const char* FormMainSection = "FORMMAIN";
 inline constexpr const char* MessageSection = "Message";
 

@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr const char* RescueDateFormat = "dddd, mmmm dd, yyyy - tt";
-
 bool Checked(TBaseVirtualTree* tree, PVirtualNode node) {
     const TCheckState state = tree->CheckState(node);
     return state != csUncheckedNormal && state != csUncheckedPressed;
@@ -182,7 +180,7 @@ void TfrmMain::FillRescueList() {
     for (RescueNode* node = list; node; node = node->next) {
         std::string date;
         try {
-            date = FormatDateTime(RescueDateFormat, FileTimeToDateTime(node->item->created));
+            date = FormatDateTime(DateTimeTextFormat, FileTimeToDateTime(node->item->created));
         } catch (const EConvertError&) {
             // A section name the index holds by hand may give no date at all.
         }

@@ -13,7 +13,6 @@ constexpr int SplashWidth = 482;
 constexpr int SplashHeight = 243;
 
 // The key of the skin file's main section that names the splash picture.
-constexpr const char* SplashSkinSection = "FORMMAIN";
 constexpr const char* SplashSkinKey = "Splash";
 constexpr const char* NoSplashPicture = "NONE";
 
@@ -80,7 +79,7 @@ void TfrmSplash::FormCreate(TObject*) {
 void TfrmSplash::ApplySplashSkin() {
     TIniFile skin(AppSettings.SkinFilePath);
     std::string name =
-        UpperCase(skin.ReadString(SplashSkinSection, SplashSkinKey, NoSplashPicture));
+        UpperCase(skin.ReadString(FormMainSection, SplashSkinKey, NoSplashPicture));
     if (name != NoSplashPicture)
         Image->Picture()->LoadFromFile(AppSettings.SkinPath + name);
     else

@@ -27,7 +27,6 @@ constexpr const char* CopyrightKey = "Copyright";
 constexpr const char* VersionKey = "Version";
 constexpr const char* BackupFolderName = "backup";
 constexpr const char* RescueIndexName = "Rescue.ini";
-constexpr const char* DateTimeFormat = "dddd, mmmm dd, yyyy - tt";
 
 // --- Section "system" ------------------------------------------------------------------------
 
@@ -204,7 +203,7 @@ void InitEnginePaths() {
 
 // --- Small helpers ---------------------------------------------------------------------------
 
-std::string CurrentDateTimeText() { return FormatDateTime(DateTimeFormat, Now()); }
+std::string CurrentDateTimeText() { return FormatDateTime(DateTimeTextFormat, Now()); }
 
 void OpenLink(const std::string& link) {
     TBusyCursor busy;

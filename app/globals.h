@@ -109,7 +109,9 @@ bool LoadFormPosition(const std::string& section, TCustomForm& form, const std::
 // created is not reported.
 void InitEnginePaths();
 
-// The local date and time as "dddd, mmmm dd, yyyy - tt" in the user's locale.
+// How dates are shown and stored in the settings file, in the user's locale.
+inline constexpr const char* DateTimeTextFormat = "dddd, mmmm dd, yyyy - tt";
+// The local date and time as DateTimeTextFormat.
 std::string CurrentDateTimeText();
 
 // Hands a web address or mail link to the shell under a busy cursor; a blank

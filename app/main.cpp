@@ -10,13 +10,6 @@
 
 TfrmMain* frmMain = nullptr;
 
-namespace {
-
-// The skin file's section of the main window.
-constexpr const char* MainSkinSection = "FORMMAIN";
-
-}  // namespace
-
 // --- Creation --------------------------------------------------------------------------
 
 TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
@@ -138,7 +131,7 @@ void TfrmMain::FormCreate(TObject*) {
         // A skin value the loader cannot take ends the skinning there; the
         // window is still made, with what was skinned so far.
         try {
-            FSkinObject->ApplySkinToForm(this, AppSettings.SkinPath, MainSkinSection);
+            FSkinObject->ApplySkinToForm(this, AppSettings.SkinPath, FormMainSection);
         } catch (const std::exception& error) {
             Application->HandleException(this, error);
         }
