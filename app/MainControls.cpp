@@ -296,20 +296,6 @@ void TfrmMain::CreateControls() {
     CreateRestorePage();
     CreateAboutPage();
     CreateComponents();
-    FScanCategories = {{
-        {ScanCOM, CheckBoxCOM, ResultIconCOM},
-        {ScanApplicationPaths, CheckBoxApplicationPaths, ResultIconApplicationPaths},
-        {ScanFileTypes, CheckBoxFileTypes, ResultIconFileTypes},
-        {ScanFonts, CheckBoxFonts, ResultIconFonts},
-        {ScanHelpFiles, CheckBoxHelpFiles, ResultIconHelpFiles},
-        {ScanHistoryLists, CheckBoxHistoryLists, ResultIconHistoryLists},
-        {ScanSharedFiles, CheckBoxSharedFiles, ResultIconSharedFiles},
-        {ScanShortcuts, CheckBoxShortcuts, ResultIconShortcuts},
-        {ScanSoftware, CheckBoxSoftware, ResultIconSoftware},
-        {ScanSounds, CheckBoxSounds, ResultIconSounds},
-        {ScanStartup, CheckBoxStartup, ResultIconStartup},
-        {ScanStartMenu, CheckBoxStartMenu, ResultIconStartMenu},
-    }};
     ConnectEvents();
 }
 
@@ -435,27 +421,15 @@ void TfrmMain::CreateScanChoicePage(TTabSheet* sheet) {
     CheckBoxComplete->SetAllowGrayed(true);
     CheckBoxComplete->Font()->SetStyle({fsBold});
     // Two columns of six, in the order of the settings keys.
-    struct TBox {
-        TKitCheckBox** Box;
-        const char* Name;
-    };
-    const TBox boxes[] = {
-        {&CheckBoxCOM, "CheckBoxCOM"},
-        {&CheckBoxApplicationPaths, "CheckBoxApplicationPaths"},
-        {&CheckBoxFileTypes, "CheckBoxFileTypes"},
-        {&CheckBoxFonts, "CheckBoxFonts"},
-        {&CheckBoxHelpFiles, "CheckBoxHelpFiles"},
-        {&CheckBoxHistoryLists, "CheckBoxHistoryLists"},
-        {&CheckBoxSharedFiles, "CheckBoxSharedFiles"},
-        {&CheckBoxShortcuts, "CheckBoxShortcuts"},
-        {&CheckBoxSoftware, "CheckBoxSoftware"},
-        {&CheckBoxSounds, "CheckBoxSounds"},
-        {&CheckBoxStartup, "CheckBoxStartup"},
-        {&CheckBoxStartMenu, "CheckBoxStartMenu"},
-    };
-    for (int i = 0; i < 12; ++i)
-        *boxes[i].Box = NewCheckBox(this, page, boxes[i].Name,
-                                    Bounds(i < 6 ? 48 : 348, 170 + 28 * (i % 6), 260, 20));
+    for (size_t i = 0; i < ScanCategoryCount; ++i) {
+        const TScanCategoryInfo& info = ScanCategoryInfo[i];
+        const int column = i < 6 ? 48 : 348;
+        const int row = static_cast<int>(i % 6);
+        FScanCategories[i].Info = &info;
+        FScanCategories[i].Flag = info.Flag;
+        FScanCategories[i].CheckBox = NewCheckBox(this, page, info.BoxName().c_str(),
+                                                  Bounds(column, 170 + 28 * row, 260, 20));
+    }
     btnStartScanNow =
         NewButton(this, page, "btnStartScanNow", MainButtonBounds, TButtonKind::Primary);
 }
@@ -534,34 +508,14 @@ void TfrmMain::CreateProgressPage(TTabSheet* sheet) {
     LabelFenwarpStatus->SetWordWrap(false);
 
     // Two columns of six: each category's icon and its name.
-    struct TRow {
-        TImage** Icon;
-        const char* IconName;
-        TLabel** Label;
-        const char* LabelName;
-    };
-    const TRow rows[] = {
-        {&ResultIconCOM, "ResultIconCOM", &LabelActiveX, "LabelActiveX"},
-        {&ResultIconApplicationPaths, "ResultIconApplicationPaths", &LabelAppPaths,
-         "LabelAppPaths"},
-        {&ResultIconFileTypes, "ResultIconFileTypes", &LabelFileTypes, "LabelFileTypes"},
-        {&ResultIconFonts, "ResultIconFonts", &LableFonts, "LableFonts"},
-        {&ResultIconHelpFiles, "ResultIconHelpFiles", &LableHelpFiles, "LableHelpFiles"},
-        {&ResultIconHistoryLists, "ResultIconHistoryLists", &LabelHistoryLists,
-         "LabelHistoryLists"},
-        {&ResultIconSharedFiles, "ResultIconSharedFiles", &LabelSharedFiles, "LabelSharedFiles"},
-        {&ResultIconShortcuts, "ResultIconShortcuts", &LabelShortcuts, "LabelShortcuts"},
-        {&ResultIconSoftware, "ResultIconSoftware", &LabelSoftware, "LabelSoftware"},
-        {&ResultIconSounds, "ResultIconSounds", &LabelSounds, "LabelSounds"},
-        {&ResultIconStartup, "ResultIconStartup", &LabelStartup, "LabelStartup"},
-        {&ResultIconStartMenu, "ResultIconStartMenu", &LabelStartMenu, "LabelStartMenu"},
-    };
-    for (int i = 0; i < 12; ++i) {
+    for (size_t i = 0; i < ScanCategoryCount; ++i) {
+        const TScanCategoryInfo& info = ScanCategoryInfo[i];
         const int left = i < 6 ? 48 : 348;
-        const int top = 150 + 30 * (i % 6);
-        *rows[i].Icon = NewIcon(this, page, rows[i].IconName, Bounds(left, top, 16, 16));
-        *rows[i].Label = NewLabel(this, page, rows[i].LabelName,
-                                  Bounds(left + 26, top + 1, 220, 16), TTextKind::Text);
+        const int top = 150 + 30 * static_cast<int>(i % 6);
+        FScanCategories[i].ResultIcon =
+            NewIcon(this, page, info.IconName().c_str(), Bounds(left, top, 16, 16));
+        FScanCategories[i].Label = NewLabel(this, page, info.LabelName,
+                                            Bounds(left + 26, top + 1, 220, 16), TTextKind::Text);
     }
     ImageProessing = NewIcon(this, page, "ImageProessing", Bounds(24, 150, 16, 16));
     ImageProessing->Picture()->Bitmap()->LoadFromResourceName(GetModuleHandleA(nullptr),

@@ -84,18 +84,6 @@ void TfrmMain::ApplyLanguageTexts() {
                           labRegistryDefragDetail,
                           LabelLastDefrag,
                           labRegistryDefragLastTimeDetail,
-                          LabelActiveX,
-                          LabelAppPaths,
-                          LabelFileTypes,
-                          LableFonts,
-                          LableHelpFiles,
-                          LabelHistoryLists,
-                          LabelSharedFiles,
-                          LabelShortcuts,
-                          LabelSoftware,
-                          LabelSounds,
-                          LabelStartup,
-                          LabelStartMenu,
                           LabelScanning,
                           LabelFenwarpStatus,
                           labSettingsGeneralSettings,
@@ -105,7 +93,10 @@ void TfrmMain::ApplyLanguageTexts() {
                           labCopyRightWarning})
         ApplyNamedText(label, LabelKeyPrefix);
     ApplyNamedText(CheckBoxComplete, CheckBoxKeyPrefix);
-    for (TKitCheckBox* box : CategoryBoxes()) ApplyNamedText(box, CheckBoxKeyPrefix);
+    for (const TScanCategory& category : FScanCategories) {
+        ApplyNamedText(category.CheckBox, CheckBoxKeyPrefix);
+        ApplyNamedText(category.Label, LabelKeyPrefix);
+    }
     for (TKitCheckBox* box :
          {chkSettingsStartWhenSystemBoos, chkSettingsStartMin, chkSettingsConfirmBackup})
         ApplyNamedText(box, CheckBoxKeyPrefix);

@@ -15,16 +15,6 @@ namespace {
 constexpr const char* RunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* DefragToolName = "Sundrel.exe";
 
-// The settings field of each category box, in the order of CategoryBoxes.
-bool TGlobalVars::*const ScanBoxFields[12] = {
-    &TGlobalVars::ScanBoxCOM,         &TGlobalVars::ScanBoxApplicationPaths,
-    &TGlobalVars::ScanBoxFileTypes,   &TGlobalVars::ScanBoxFonts,
-    &TGlobalVars::ScanBoxHelpFiles,   &TGlobalVars::ScanBoxHistoryLists,
-    &TGlobalVars::ScanBoxSharedFiles, &TGlobalVars::ScanBoxShortcuts,
-    &TGlobalVars::ScanBoxSoftware,    &TGlobalVars::ScanBoxSounds,
-    &TGlobalVars::ScanBoxStartup,     &TGlobalVars::ScanBoxStartMenu,
-};
-
 // The text in double quotes, as the Run key needs a path with blanks.
 std::string Quoted(const std::string& text) {
     std::string quoted;
@@ -62,14 +52,14 @@ void TfrmMain::LoadPagesFromSettings() {
     chkSettingsStartScanWhenStarts->SetChecked(AppSettings.StartScanWhenStarts);
     chkSettingsStartMin->SetChecked(AppSettings.StartMin);
     chkSettingsConfirmBackup->SetChecked(AppSettings.ConfirmBackups);
-    const auto boxes = CategoryBoxes();
-    for (size_t i = 0; i < boxes.size(); ++i) boxes[i]->SetChecked(AppSettings.*ScanBoxFields[i]);
+    for (const TScanCategory& category : FScanCategories)
+        category.CheckBox->SetChecked(AppSettings.*category.Info->Setting);
     UpdateCompleteScanBox();
 }
 
 void TfrmMain::StoreScanBoxesInSettings() {
-    const auto boxes = CategoryBoxes();
-    for (size_t i = 0; i < boxes.size(); ++i) AppSettings.*ScanBoxFields[i] = boxes[i]->Checked();
+    for (const TScanCategory& category : FScanCategories)
+        AppSettings.*category.Info->Setting = category.CheckBox->Checked();
 }
 
 void TfrmMain::UpdateCompleteScanBox() {

@@ -78,8 +78,7 @@ void TfrmSplash::FormCreate(TObject*) {
 // the class library's error out of FormCreate.
 void TfrmSplash::ApplySplashSkin() {
     TIniFile skin(AppSettings.SkinFilePath);
-    std::string name =
-        UpperCase(skin.ReadString(FormMainSection, SplashSkinKey, NoSplashPicture));
+    std::string name = UpperCase(skin.ReadString(FormMainSection, SplashSkinKey, NoSplashPicture));
     if (name != NoSplashPicture)
         Image->Picture()->LoadFromFile(AppSettings.SkinPath + name);
     else

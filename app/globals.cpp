@@ -1,5 +1,6 @@
 // globals.cpp - the settings store, the engine paths and the small shared
 // helpers.
+#include <app/ScanCategories.h>
 #include <app/globals.h>
 #include <classlib/SysUtils.h>
 #include <shellapi.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <variant>
+#include <vector>
 
 TAppSettings AppSettings;
 int32_t BusyCursorDepth = 0;
@@ -34,35 +36,31 @@ using TStateField =
     std::variant<bool TGlobalVars::*, int32_t TGlobalVars::*, std::string TGlobalVars::*>;
 
 struct TStateKey {
-    const char* Name;
+    std::string Name;
     TStateField Field;
 };
 
-// The state keys in the order they are read and written.
-const TStateKey StateKeys[] = {
-    {"StartWhenSystemBoots", &TGlobalVars::StartWhenSystemBoots},
-    {"StartScanWhenStarts", &TGlobalVars::StartScanWhenStarts},
-    {"StartMin", &TGlobalVars::StartMin},
-    {"ConfirmBackups", &TGlobalVars::ConfirmBackups},
-    {"LastScanDateTime", &TGlobalVars::LastScanDateTime},
-    {"LastScanResult", &TGlobalVars::LastScanResult},
-    {"LastRegistryDefragDateTime", &TGlobalVars::LastRegistryDefragDateTime},
-    {"LastRegistryBackupDateTime", &TGlobalVars::LastRegistryBackupDateTime},
-    {"InvalidRegistryEntriesFoundToDate", &TGlobalVars::InvalidRegistryEntriesFoundToDate},
-    {"RegistryErrorsFixedToDate", &TGlobalVars::RegistryErrorsFixedToDate},
-    {"ScanBoxCOM", &TGlobalVars::ScanBoxCOM},
-    {"ScanBoxApplicationPaths", &TGlobalVars::ScanBoxApplicationPaths},
-    {"ScanBoxFileTypes", &TGlobalVars::ScanBoxFileTypes},
-    {"ScanBoxFonts", &TGlobalVars::ScanBoxFonts},
-    {"ScanBoxHelpFiles", &TGlobalVars::ScanBoxHelpFiles},
-    {"ScanBoxHistoryLists", &TGlobalVars::ScanBoxHistoryLists},
-    {"ScanBoxSharedFiles", &TGlobalVars::ScanBoxSharedFiles},
-    {"ScanBoxShortcuts", &TGlobalVars::ScanBoxShortcuts},
-    {"ScanBoxSoftware", &TGlobalVars::ScanBoxSoftware},
-    {"ScanBoxSounds", &TGlobalVars::ScanBoxSounds},
-    {"ScanBoxStartup", &TGlobalVars::ScanBoxStartup},
-    {"ScanBoxStartMenu", &TGlobalVars::ScanBoxStartMenu},
-};
+// The state keys in the order they are read and written: the options, dates
+// and counters, then the category boxes.
+std::vector<TStateKey> MakeStateKeys() {
+    std::vector<TStateKey> keys = {
+        {"StartWhenSystemBoots", &TGlobalVars::StartWhenSystemBoots},
+        {"StartScanWhenStarts", &TGlobalVars::StartScanWhenStarts},
+        {"StartMin", &TGlobalVars::StartMin},
+        {"ConfirmBackups", &TGlobalVars::ConfirmBackups},
+        {"LastScanDateTime", &TGlobalVars::LastScanDateTime},
+        {"LastScanResult", &TGlobalVars::LastScanResult},
+        {"LastRegistryDefragDateTime", &TGlobalVars::LastRegistryDefragDateTime},
+        {"LastRegistryBackupDateTime", &TGlobalVars::LastRegistryBackupDateTime},
+        {"InvalidRegistryEntriesFoundToDate", &TGlobalVars::InvalidRegistryEntriesFoundToDate},
+        {"RegistryErrorsFixedToDate", &TGlobalVars::RegistryErrorsFixedToDate},
+    };
+    for (const TScanCategoryInfo& category : ScanCategoryInfo)
+        keys.push_back({category.SettingsKey(), category.Setting});
+    return keys;
+}
+
+const std::vector<TStateKey> StateKeys = MakeStateKeys();
 
 template <class... Ts>
 struct Overloaded : Ts... {

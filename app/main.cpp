@@ -8,6 +8,8 @@
 #include <classlib/IniFiles.h>
 #include <classlib/SysUtils.h>
 
+#include <stdexcept>
+
 TfrmMain* frmMain = nullptr;
 
 // --- Creation --------------------------------------------------------------------------
@@ -36,10 +38,16 @@ TfrmMain::~TfrmMain() {
     if (frmMain == this) frmMain = nullptr;
 }
 
-std::array<TKitCheckBox*, 12> TfrmMain::CategoryBoxes() const {
-    return {CheckBoxCOM,       CheckBoxApplicationPaths, CheckBoxFileTypes,   CheckBoxFonts,
-            CheckBoxHelpFiles, CheckBoxHistoryLists,     CheckBoxSharedFiles, CheckBoxShortcuts,
-            CheckBoxSoftware,  CheckBoxSounds,           CheckBoxStartup,     CheckBoxStartMenu};
+std::array<TKitCheckBox*, ScanCategoryCount> TfrmMain::CategoryBoxes() const {
+    std::array<TKitCheckBox*, ScanCategoryCount> boxes{};
+    for (size_t i = 0; i < ScanCategoryCount; ++i) boxes[i] = FScanCategories[i].CheckBox;
+    return boxes;
+}
+
+const TScanCategory& TfrmMain::Category(uint32_t flag) const {
+    for (const TScanCategory& category : FScanCategories)
+        if (category.Flag == flag) return category;
+    throw std::out_of_range("no scan category " + std::to_string(flag));
 }
 
 void TfrmMain::ConnectEvents() {

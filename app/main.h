@@ -20,6 +20,7 @@
 
 #include <app/EngineWork.h>
 #include <app/RescueList.h>
+#include <app/ScanCategories.h>
 #include <app/ScanResults.h>
 #include <app/ScanSession.h>
 #include <app/TBSkiner.h>
@@ -58,12 +59,14 @@ enum TMainPage { mpOverview, mpRegistryScan, mpSettings, mpRestore, mpAbout };
 // and the scan's progress (TabSheetRegistryScanPross).
 enum TScanPage { spScan, spResults, spDefrag, spProgress };
 
-// One category of the scan: its flag, its check box and its icon on the
-// progress page, in scan order.
+// One category of the scan with its controls: its check box on the scan
+// page, its icon and label on the progress page.
 struct TScanCategory {
+    const TScanCategoryInfo* Info = nullptr;
     uint32_t Flag = 0;
     TKitCheckBox* CheckBox = nullptr;
     TImage* ResultIcon = nullptr;
+    TLabel* Label = nullptr;
 };
 
 class TfrmMain : public TForm {
@@ -118,18 +121,6 @@ public:
     TLabel* labScanLastScanFoundFixDetail = nullptr;
     TLabel* LabelPleaseSelect = nullptr;
     TKitCheckBox* CheckBoxComplete = nullptr;
-    TKitCheckBox* CheckBoxCOM = nullptr;
-    TKitCheckBox* CheckBoxApplicationPaths = nullptr;
-    TKitCheckBox* CheckBoxFileTypes = nullptr;
-    TKitCheckBox* CheckBoxFonts = nullptr;
-    TKitCheckBox* CheckBoxHelpFiles = nullptr;
-    TKitCheckBox* CheckBoxHistoryLists = nullptr;
-    TKitCheckBox* CheckBoxSharedFiles = nullptr;
-    TKitCheckBox* CheckBoxShortcuts = nullptr;
-    TKitCheckBox* CheckBoxSoftware = nullptr;
-    TKitCheckBox* CheckBoxSounds = nullptr;
-    TKitCheckBox* CheckBoxStartup = nullptr;
-    TKitCheckBox* CheckBoxStartMenu = nullptr;
     TPicButton* btnStartScanNow = nullptr;
 
     TTabSheet* TabSheetRegistryScanResults = nullptr;
@@ -155,30 +146,6 @@ public:
     TLabel* LabelErrorFound = nullptr;
     TKitProgressBar* ProgressBarRegistryScan = nullptr;
     TLabel* LabelFenwarpStatus = nullptr;  // the status line: the entry being tested
-    TImage* ResultIconCOM = nullptr;
-    TImage* ResultIconApplicationPaths = nullptr;
-    TImage* ResultIconFileTypes = nullptr;
-    TImage* ResultIconFonts = nullptr;
-    TImage* ResultIconHelpFiles = nullptr;
-    TImage* ResultIconHistoryLists = nullptr;
-    TImage* ResultIconSharedFiles = nullptr;
-    TImage* ResultIconShortcuts = nullptr;
-    TImage* ResultIconSoftware = nullptr;
-    TImage* ResultIconSounds = nullptr;
-    TImage* ResultIconStartup = nullptr;
-    TImage* ResultIconStartMenu = nullptr;
-    TLabel* LabelActiveX = nullptr;
-    TLabel* LabelAppPaths = nullptr;
-    TLabel* LabelFileTypes = nullptr;
-    TLabel* LableFonts = nullptr;
-    TLabel* LableHelpFiles = nullptr;
-    TLabel* LabelHistoryLists = nullptr;
-    TLabel* LabelSharedFiles = nullptr;
-    TLabel* LabelShortcuts = nullptr;
-    TLabel* LabelSoftware = nullptr;
-    TLabel* LabelSounds = nullptr;
-    TLabel* LabelStartup = nullptr;
-    TLabel* LabelStartMenu = nullptr;
     // Hidden; they only lend their pictures to the result icons.
     TImage* ImageProessing = nullptr;
     TImage* ImageV = nullptr;
@@ -276,9 +243,15 @@ public:
     void TabSheetRegistryScanDefragShow(TObject* sender);
     void TabSheetRegistryScanProssShow(TObject* sender);
     // The twelve categories in scan order (Startup before Start Menu), which
-    // is also the order of their settings keys.
-    const std::array<TScanCategory, 12>& ScanCategories() const { return FScanCategories; }
-    std::array<TKitCheckBox*, 12> CategoryBoxes() const;
+    // is also the order of their settings keys, each with its controls: the
+    // check box CheckBox<Name> of the scan page, the icon ResultIcon<Name> and
+    // the label of the progress page (ScanCategories.h).
+    const std::array<TScanCategory, ScanCategoryCount>& ScanCategories() const {
+        return FScanCategories;
+    }
+    // The category of a ScanCategory flag.
+    const TScanCategory& Category(uint32_t flag) const;
+    std::array<TKitCheckBox*, ScanCategoryCount> CategoryBoxes() const;
 
     // --- Overview and settings (MainOverview.cpp) -----------------------------------------
     void RefreshOverview();
@@ -414,7 +387,7 @@ private:
     void CreateAboutPage();
     void CreateComponents();
 
-    std::array<TScanCategory, 12> FScanCategories{};
+    std::array<TScanCategory, ScanCategoryCount> FScanCategories{};
     std::unique_ptr<SkinerDLL> FSkinObject;
     TEngineWorkState FWork;
     TScanSession FScan;

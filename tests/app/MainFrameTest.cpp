@@ -213,9 +213,9 @@ TEST_F(MainFrameClosing, ClosingWritesTheTwentyTwoStateKeysInOrderAndThenTheWind
     ClickControl(Form->btnApply);
     ClickControl(Form->chkSettingsConfirmBackup);
     ClickControl(Form->btnTopRegistryScan);
-    ClickControl(Form->CheckBoxFonts);
+    ClickControl(Form->Category(ScanFonts).CheckBox);
     ASSERT_TRUE(AppSettings.StartMin);
-    ASSERT_FALSE(Form->CheckBoxFonts->Checked());
+    ASSERT_FALSE(Form->Category(ScanFonts).CheckBox->Checked());
     AppSettings.LastScanDateTime = "Monday, May 04, 2026 - 9:15:00 AM";
     AppSettings.LastScanResult = 7;
     AppSettings.InvalidRegistryEntriesFoundToDate = 31;

@@ -166,7 +166,7 @@ TEST_F(MainLanguage, ChoosingALanguageWritesItReCaptionsTheWindowAndTheNextStart
     EXPECT_EQ(Form->btnTopOverview->Caption(), "Resumen");
     EXPECT_EQ(Form->btnTopRegistryScan->Caption(), "Scan");
     EXPECT_EQ(Form->labSystemOverview->Caption(), "Resumen del sistema");
-    EXPECT_EQ(Form->CheckBoxCOM->Caption(), "ActiveX y COM");
+    EXPECT_EQ(Form->Category(ScanCOM).CheckBox->Caption(), "ActiveX y COM");
     EXPECT_EQ(Form->chkSettingsStartScanWhenStarts->Caption(), "Analizar al iniciar Holvane");
     EXPECT_EQ(Form->MenuAbout->Caption(), "Acerca de...");
     EXPECT_EQ(ShownColumn(Form->ListViewRescueItem, 0), "Fecha y hora de los cambios");
@@ -265,6 +265,13 @@ TEST_F(MainLanguage, EveryCaptionComesFromItsKeyAndTheAboutPageFromTheProductsVa
     Form->ApplyLanguageTexts();
 
     TfrmMain* f = Form;
+    // The category controls have no field of their own: found by the name
+    // the language file knows them by.
+    auto Named = [f](const std::string& name) -> TControl* {
+        for (int i = 0; i < f->ComponentCount(); ++i)
+            if (f->Components(i)->Name() == name) return dynamic_cast<TControl*>(f->Components(i));
+        return nullptr;
+    };
     struct TRow {
         TControl* Control;
         std::string Key;
@@ -289,18 +296,18 @@ TEST_F(MainLanguage, EveryCaptionComesFromItsKeyAndTheAboutPageFromTheProductsVa
         {f->labScanLastScan, l + "labScanLastScan"},
         {f->LabelPleaseSelect, l + "LabelPleaseSelect"},
         {f->CheckBoxComplete, c + "CheckBoxComplete"},
-        {f->CheckBoxCOM, c + "CheckBoxCOM"},
-        {f->CheckBoxApplicationPaths, c + "CheckBoxApplicationPaths"},
-        {f->CheckBoxFileTypes, c + "CheckBoxFileTypes"},
-        {f->CheckBoxFonts, c + "CheckBoxFonts"},
-        {f->CheckBoxHelpFiles, c + "CheckBoxHelpFiles"},
-        {f->CheckBoxHistoryLists, c + "CheckBoxHistoryLists"},
-        {f->CheckBoxSharedFiles, c + "CheckBoxSharedFiles"},
-        {f->CheckBoxShortcuts, c + "CheckBoxShortcuts"},
-        {f->CheckBoxSoftware, c + "CheckBoxSoftware"},
-        {f->CheckBoxSounds, c + "CheckBoxSounds"},
-        {f->CheckBoxStartup, c + "CheckBoxStartup"},
-        {f->CheckBoxStartMenu, c + "CheckBoxStartMenu"},
+        {Named("CheckBoxCOM"), c + "CheckBoxCOM"},
+        {Named("CheckBoxApplicationPaths"), c + "CheckBoxApplicationPaths"},
+        {Named("CheckBoxFileTypes"), c + "CheckBoxFileTypes"},
+        {Named("CheckBoxFonts"), c + "CheckBoxFonts"},
+        {Named("CheckBoxHelpFiles"), c + "CheckBoxHelpFiles"},
+        {Named("CheckBoxHistoryLists"), c + "CheckBoxHistoryLists"},
+        {Named("CheckBoxSharedFiles"), c + "CheckBoxSharedFiles"},
+        {Named("CheckBoxShortcuts"), c + "CheckBoxShortcuts"},
+        {Named("CheckBoxSoftware"), c + "CheckBoxSoftware"},
+        {Named("CheckBoxSounds"), c + "CheckBoxSounds"},
+        {Named("CheckBoxStartup"), c + "CheckBoxStartup"},
+        {Named("CheckBoxStartMenu"), c + "CheckBoxStartMenu"},
         {f->LabelCheckAll, l + "LabelCheckAll"},
         {f->LabelUncheckAll, l + "LabelUncheckAll"},
         {f->btnCreateBackup, b + "CreateBackup"},
@@ -309,18 +316,18 @@ TEST_F(MainLanguage, EveryCaptionComesFromItsKeyAndTheAboutPageFromTheProductsVa
         {f->labRegistryDefragDetail, l + "labRegistryDefragDetail"},
         {f->LabelLastDefrag, l + "LabelLastDefrag"},
         {f->labRegistryDefragLastTimeDetail, l + "labRegistryDefragLastTimeDetail"},
-        {f->LabelActiveX, l + "LabelActiveX"},
-        {f->LabelAppPaths, l + "LabelAppPaths"},
-        {f->LabelFileTypes, l + "LabelFileTypes"},
-        {f->LableFonts, l + "LableFonts"},
-        {f->LableHelpFiles, l + "LableHelpFiles"},
-        {f->LabelHistoryLists, l + "LabelHistoryLists"},
-        {f->LabelSharedFiles, l + "LabelSharedFiles"},
-        {f->LabelShortcuts, l + "LabelShortcuts"},
-        {f->LabelSoftware, l + "LabelSoftware"},
-        {f->LabelSounds, l + "LabelSounds"},
-        {f->LabelStartup, l + "LabelStartup"},
-        {f->LabelStartMenu, l + "LabelStartMenu"},
+        {Named("LabelActiveX"), l + "LabelActiveX"},
+        {Named("LabelAppPaths"), l + "LabelAppPaths"},
+        {Named("LabelFileTypes"), l + "LabelFileTypes"},
+        {Named("LableFonts"), l + "LableFonts"},
+        {Named("LableHelpFiles"), l + "LableHelpFiles"},
+        {Named("LabelHistoryLists"), l + "LabelHistoryLists"},
+        {Named("LabelSharedFiles"), l + "LabelSharedFiles"},
+        {Named("LabelShortcuts"), l + "LabelShortcuts"},
+        {Named("LabelSoftware"), l + "LabelSoftware"},
+        {Named("LabelSounds"), l + "LabelSounds"},
+        {Named("LabelStartup"), l + "LabelStartup"},
+        {Named("LabelStartMenu"), l + "LabelStartMenu"},
         {f->LabelScanning, l + "LabelScanning"},
         {f->LabelFenwarpStatus, l + "LabelFenwarpStatus"},
         {f->ButtonStopScan, b + "StopScan"},
@@ -354,7 +361,10 @@ TEST_F(MainLanguage, EveryCaptionComesFromItsKeyAndTheAboutPageFromTheProductsVa
         {f->labHomePage, "http://www.holvane-software.com"},
         {f->labSupportMail, "support@holvane-software.com"},
     };
-    for (const TRow& row : rows) EXPECT_EQ(row.Control->Caption(), row.Key) << row.Control->Name();
+    for (const TRow& row : rows) {
+        ASSERT_NE(row.Control, nullptr) << row.Key;
+        EXPECT_EQ(row.Control->Caption(), row.Key) << row.Control->Name();
+    }
     EXPECT_EQ(f->ListViewRescueItem->Columns()->Items(0)->Caption(),
               "IDS_MAINWND_LISTVIEW_RescueItem_Columns");
     const std::pair<TMenuItem*, const char*> items[] = {

@@ -164,7 +164,7 @@ TEST_F(MainOverview, TheCompleteScanBoxFollowsTheTwelveCategoriesFromTheSettings
 TEST_F(MainOverview, ClickingTheGrayedCompleteScanBoxChecksAllTwelve) {
     ClickControl(Form->btnTopRegistryScan);
     ASSERT_EQ(Form->CheckBoxComplete->State(), cbChecked);
-    ClickControl(Form->CheckBoxFonts);
+    ClickControl(Form->Category(ScanFonts).CheckBox);
     EXPECT_EQ(Form->CheckBoxComplete->State(), cbGrayed);
     ClickControl(Form->CheckBoxComplete);
     EXPECT_EQ(Form->CheckBoxComplete->State(), cbChecked);

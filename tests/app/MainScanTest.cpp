@@ -64,7 +64,7 @@ TEST_F(MainScan, StopAnsweredYesDuringTheThirdCategoryEndsTheLoopAfterIt) {
     TickOnly({ScanCOM, ScanApplicationPaths, ScanFileTypes, ScanFonts, ScanStartup});
     bool clicked = false;
     DuringScan = [&](const TSeenEntry& seen) {
-        if (clicked || seen.Blinking != Form->ResultIconFileTypes) return;
+        if (clicked || seen.Blinking != Form->Category(ScanFileTypes).ResultIcon) return;
         PostClick(Form->ButtonStopScan);
         clicked = true;
     };
@@ -84,7 +84,7 @@ TEST_F(MainScan, StopAnsweredYesDuringTheThirdCategoryEndsTheLoopAfterIt) {
     EXPECT_EQ(Boxes[0].Text, "Are you sure want to stop scanning?");
     EXPECT_EQ(Boxes[0].Caption, "Holvane");
     EXPECT_EQ(Boxes[0].Flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-    EXPECT_EQ(blinkingAtQuestion, Form->ResultIconFileTypes);
+    EXPECT_EQ(blinkingAtQuestion, Form->Category(ScanFileTypes).ResultIcon);
     EXPECT_TRUE(SeenUnder(Run.Path()).empty());
     const std::array<TScanCategory, 12>& categories = Form->ScanCategories();
     for (size_t i = 0; i < categories.size(); ++i) {
@@ -160,7 +160,7 @@ TEST_F(MainScan, StartupIsScannedBeforeStartMenuEachByItsOwnBox) {
     bool startMenuWaiting = false;
     bool earlierDone = true;
     DuringScan = [&](const TSeenEntry&) {
-        startMenuWaiting = ShowsNothing(Form->ResultIconStartMenu);
+        startMenuWaiting = ShowsNothing(Form->Category(ScanStartMenu).ResultIcon);
         for (const TScanCategory& category : Form->ScanCategories()) {
             if (category.Flag == ScanStartup) break;
             earlierDone = earlierDone && Shows(category.ResultIcon, Form->ImageV);
@@ -171,18 +171,18 @@ TEST_F(MainScan, StartupIsScannedBeforeStartMenuEachByItsOwnBox) {
 
     std::vector<TSeenEntry> seen = SeenUnder(Run.Path());
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].Blinking, Form->ResultIconStartup);
+    EXPECT_EQ(seen[0].Blinking, Form->Category(ScanStartup).ResultIcon);
     EXPECT_TRUE(startMenuWaiting);
     EXPECT_TRUE(earlierDone);
-    EXPECT_TRUE(Shows(Form->ResultIconStartup, Form->ImageV));
-    EXPECT_TRUE(Shows(Form->ResultIconStartMenu, Form->ImageV));
+    EXPECT_TRUE(Shows(Form->Category(ScanStartup).ResultIcon, Form->ImageV));
+    EXPECT_TRUE(Shows(Form->Category(ScanStartMenu).ResultIcon, Form->ImageV));
 
     // The Start Menu box alone scans nothing of the Run key.
     Seen.clear();
     TickOnly({ScanStartMenu});
     Scan();
     EXPECT_TRUE(SeenUnder(Run.Path()).empty());
-    EXPECT_TRUE(Shows(Form->ResultIconStartMenu, Form->ImageV));
+    EXPECT_TRUE(Shows(Form->Category(ScanStartMenu).ResultIcon, Form->ImageV));
 }
 
 // One registration of each kind the COM scan finds invalid, and a recent
@@ -384,7 +384,7 @@ TEST_F(MainScan, ClosingDuringAScanStopsItWithoutTheQuestionAndClosesOnceItRetur
     TickOnly({ScanCOM, ScanFileTypes, ScanStartup});
     bool clicked = false;
     DuringScan = [&](const TSeenEntry& seen) {
-        if (clicked || seen.Blinking != Form->ResultIconCOM) return;
+        if (clicked || seen.Blinking != Form->Category(ScanCOM).ResultIcon) return;
         PostClick(Form->btnClose);
         clicked = true;
     };
@@ -405,8 +405,8 @@ TEST_F(MainScan, ClosingDuringAScanStopsItWithoutTheQuestionAndClosesOnceItRetur
     EXPECT_EQ(closes, 1);
     EXPECT_FALSE(closedWhileScanning);
     EXPECT_TRUE(Form->Scan().Stopped());
-    EXPECT_TRUE(Shows(Form->ResultIconCOM, Form->ImageV));
-    EXPECT_TRUE(ShowsNothing(Form->ResultIconFileTypes));
+    EXPECT_TRUE(Shows(Form->Category(ScanCOM).ResultIcon, Form->ImageV));
+    EXPECT_TRUE(ShowsNothing(Form->Category(ScanFileTypes).ResultIcon));
     EXPECT_TRUE(SeenUnder(Run.Path()).empty());
     EXPECT_TRUE(Application->Terminated());
     TIniFile settings(AppSettings.ConfigFilePath);
@@ -423,7 +423,7 @@ TEST_F(MainScan, AStartScanClosedWhileItRunsEndsWithoutGoingToTheTray) {
     AppSettings.StartMin = true;
     bool clicked = false;
     DuringScan = [&](const TSeenEntry& seen) {
-        if (clicked || seen.Blinking != Form->ResultIconCOM) return;
+        if (clicked || seen.Blinking != Form->Category(ScanCOM).ResultIcon) return;
         PostClick(Form->btnClose);
         clicked = true;
     };
