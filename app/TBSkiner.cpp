@@ -11,7 +11,9 @@
 
 namespace {
 
-// The walk's choice for a child of an image panel, tab sheet or page.
+// The walk's choice for a child of the form, an image panel, a tab sheet or
+// a page (a tab sheet stands only on a page control, so among the form's
+// children there is none).
 void ApplySkinToChild(TBSkinerDLL& skiner, TControl* child) {
     if (auto* panel = dynamic_cast<TImagePanel*>(child))
         skiner.ApplySkinToContainer(panel);
@@ -29,15 +31,7 @@ void SkinerDLL::ApplySkinToForm(TForm* form, const std::string& folder,
                                 const std::string& section) {
     auto skiner = std::make_unique<TBSkinerDLL>(folder, section);
     form->SetDoubleBuffered(true);
-    for (int i = 0; i < form->ControlCount(); ++i) {
-        TControl* child = form->Controls(i);
-        if (auto* panel = dynamic_cast<TImagePanel*>(child))
-            skiner->ApplySkinToContainer(panel);
-        else if (auto* pages = dynamic_cast<TPageControlEx*>(child))
-            skiner->ApplySkinToPageControl(pages);
-        else
-            skiner->ApplySkinToControl(child);
-    }
+    for (int i = 0; i < form->ControlCount(); ++i) ApplySkinToChild(*skiner, form->Controls(i));
 }
 
 TBSkinerDLL::TBSkinerDLL(const std::string& folder, const std::string& section)
