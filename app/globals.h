@@ -18,9 +18,9 @@
 #include <classlib/Classes.h>
 #include <classlib/Forms.h>
 #include <classlib/IniFiles.h>
-#include <shellapi.h>
 #include <shared/PubFunctions.h>
 #include <shared/SettingsFile.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <functional>

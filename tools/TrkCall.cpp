@@ -5,10 +5,10 @@
 //                              HelpFiles, HistoryLists, SharedFiles,
 //                              Shortcuts, Software, Sounds, Startup), or
 //                              "all"; "invalid" prints only invalid entries
-#include "tresk.h"
-
 #include <cstdio>
 #include <cstring>
+
+#include "tresk.h"
 
 namespace {
 
