@@ -9,6 +9,9 @@
 // export byte for byte.
 //
 //   rescue_bench.exe [--keys N] [--runs N]
+#include <support/Files.h>
+#include <support/RescueBytes.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -25,8 +28,6 @@ namespace {
 
 const char kTreeSubkey[] = "Software\\HolvaneBench-Rescue";
 const char kTreePath[] = "HKEY_CURRENT_USER\\Software\\HolvaneBench-Rescue";
-
-std::string Le32(uint32_t value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
 
 // One value of leaf number i, slot s: every registry type in turn.
 struct Value {
@@ -146,35 +147,10 @@ void RunReg(const std::string& arguments) {
     CloseHandle(process.hProcess);
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    std::string bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
-}
-
 std::string Folder() {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     return std::string(temp) + "holvane-rescue-bench\\";
-}
-
-// Removes the benchmark's folder with every file in it.
-void RemoveFolder() {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((Folder() + "*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do DeleteFileA((Folder() + found.cFileName).c_str());
-        while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryA(Folder().c_str());
 }
 
 // The engine's rescue folder and index in the benchmark's folder.
@@ -290,7 +266,7 @@ void PrintRatio(const char* what, double engine, const char* tool, double platfo
 }
 
 int Bench(unsigned leaves, unsigned runs) {
-    RemoveFolder();
+    RemoveFolder(Folder());
     CreateDirectoryA(Folder().c_str(), nullptr);
     PointEngineAtFolder();
     TreeSize size;
@@ -346,7 +322,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "rescue_bench: %s\n", error.what());
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, kTreeSubkey);
-    RemoveFolder();
+    RemoveFolder(Folder());
     ShutdownEngine();
     return result;
 }

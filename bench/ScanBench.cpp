@@ -14,7 +14,7 @@
 
 #include "BenchTiming.h"
 #include "Engine.h"
-#include "FileUtil.h"
+#include "FileLookups.h"
 #include "RegistryBaseline.h"
 #include "Scanners.h"
 #include "SyntheticRegistry.h"

@@ -16,6 +16,7 @@
 // each and their ratios.
 //
 //   startup_bench.exe [--runs N]
+#include <support/Files.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -24,8 +25,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include "BenchFolders.h"
 
 namespace {
 
@@ -186,7 +185,8 @@ int main(int argc, char** argv) {
         GetTempPathA(MAX_PATH, temp);
         const std::string folder = std::string(temp) + "holvane-startup-bench\\";
         RemoveFolder(folder);
-        CopyFolder(OwnFolder() + "..\\dist\\", folder);
+        if (!CopyFolder(InstalledProgramFolder(), folder))
+            throw std::runtime_error("cannot copy " + InstalledProgramFolder() + " to " + folder);
         // As installed: without the settings and language file of a start
         // from build/dist itself.
         DeleteFileA((folder + "config.ini").c_str());

@@ -9,9 +9,8 @@
 // miss one time in three.
 #include "SyntheticRegistry.h"
 
+#include <support/Files.h>
 #include <windows.h>
-// The shell's declarations need the platform's types first.
-#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -193,14 +192,7 @@ void BuildSyntheticRegistry(const SyntheticShape& shape) {
 void RemoveSyntheticRegistry() {
     for (const char* parent : {"CLSID", "TypeLib", "Interface"}) RemoveBelow(parent);
     RemoveBelow(nullptr);
-    std::string folder = SyntheticFolder();
-    folder.back() = '\0';
-    folder.push_back('\0');
-    SHFILEOPSTRUCTA op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = folder.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationA(&op);
+    RemoveFolder(SyntheticFolder());
 }
 
 std::string DescribeShape(const SyntheticShape& shape) {

@@ -13,6 +13,7 @@
 #include <app/TBLanguager.h>
 #include <app/globals.h>
 #include <app/main.h>
+#include <support/Files.h>
 
 #include <cstdio>
 #include <exception>
@@ -20,7 +21,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "BenchFolders.h"
 #include "SyntheticRegistry.h"
 
 namespace {
@@ -72,18 +72,12 @@ void Pump(DWORD ms) {
     }
 }
 
-// The build's program folder lies beside the benchmark's.
-std::string DistFolder() {
-    char exe[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + "..\\dist\\";
-}
-
 void MakeProgramFolder() {
     CreateDirectoryA(kProgramFolder, nullptr);
     CreateDirectoryA((std::string(kProgramFolder) + "Langs").c_str(), nullptr);
-    CopyFolder(DistFolder() + "Skins\\", std::string(kProgramFolder) + "Skins\\");
+    const std::string skins = InstalledProgramFolder() + "Skins\\";
+    if (!CopyFolder(skins, std::string(kProgramFolder) + "Skins\\"))
+        throw std::runtime_error("cannot copy the skin from " + skins);
 }
 
 TfrmMain* ShowMainWindow() {

@@ -11,7 +11,8 @@ include(GoogleTest)
 add_library(holvane_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/TestMain.cpp)
 target_link_libraries(holvane_test_main PUBLIC holvane_options GTest::gtest)
 
-# A test executable under Wine: linked statically, each test its own process.
+# A test executable under Wine: linked statically, with the test support
+# library (tests/support), each test its own process.
 #   holvane_add_test(name SOURCES... [LIBS ...] [LOCK resource ...] [GUI])
 # GUI marks tests that show windows on the test display: they take the lock
 # "display", so that no other test's window covers theirs, takes their focus
@@ -23,7 +24,8 @@ function(holvane_add_test name)
         list(REMOVE_DUPLICATES ARG_LOCK)
     endif()
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE holvane_options holvane_test_main ${ARG_LIBS})
+    target_link_libraries(${name} PRIVATE holvane_options holvane_test_main holvane_test_support
+                          ${ARG_LIBS})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                          PROPERTIES TIMEOUT 120)

@@ -3,7 +3,6 @@
 #include <classlib/Handles.h>
 #include <classlib/SysUtils.h>
 #include <defrag/globals.h>
-#include <defrag/multiLangs.h>
 #include <shared/PubFunctions.h>
 
 #include <exception>
@@ -69,18 +68,19 @@ bool LoadToolSettingsFrom(const std::string& programFolder) {
 }
 
 bool LoadToolSection(const std::string& fileName, const std::function<bool()>& writeDefaults,
-                     const std::function<void(const TIniFile&)>& readKeys) {
+                     const std::function<void(const TIniFile&)>& readKeys,
+                     TWriteFailureText failureText) {
     if (!FileExists(fileName)) {
         writeDefaults();
         if (!FileExists(fileName)) {
-            ToolOwnerlessMessageBox(WriteFailureText(fileName), ToolCaption, MB_ICONERROR);
+            ToolOwnerlessMessageBox(failureText(fileName), ToolCaption, MB_ICONERROR);
             return false;
         }
     }
     TIniFile ini(fileName);
     try {
         if (!ini.ReadBool(ToolSection, ToolFlagKey, false) && !writeDefaults()) {
-            ToolOwnerlessMessageBox(WriteFailureText(fileName), SWriteFileError, MB_ICONERROR);
+            ToolOwnerlessMessageBox(failureText(fileName), SWriteFileError, MB_ICONERROR);
             return false;
         }
         readKeys(ini);

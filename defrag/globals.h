@@ -4,7 +4,7 @@
 //   TToolPaths, ToolPaths            the program folder and the files found from
 //                                    the main program's "config.ini"
 //   LoadToolSettings, LoadToolSettingsFrom
-//   LoadToolSection, WriteToolSection
+//   LoadToolSection, WriteToolSection, TWriteFailureText
 //                                    the common road of the language and skin
 //                                    sections: written when missing or unmarked
 //   SplitText                        a text cut at a separator
@@ -48,14 +48,20 @@ bool LoadToolSettings();
 // LoadToolSettings for the settings file of the given program folder.
 bool LoadToolSettingsFrom(const std::string& programFolder);
 
+// The message that tells a file could not be written, for the file's path:
+// the language section gives it (WriteFailureText).
+using TWriteFailureText = std::string (*)(const std::string& fileName);
+
 // The tool's section of fileName, as the language and skin loaders read it:
 // a missing file is written with the defaults first (a file still missing
 // then is reported with the caption "Sundrel"); a section whose "Flag" is
 // not true is written with the defaults (a failure is reported with the
-// caption "Write File Error!"); then readKeys reads the section. False after
-// either message or when reading raised an error.
+// caption "Write File Error!"); then readKeys reads the section. Both
+// messages are failureText of fileName, asked when the failure happens.
+// False after either message or when reading raised an error.
 bool LoadToolSection(const std::string& fileName, const std::function<bool()>& writeDefaults,
-                     const std::function<void(const TIniFile&)>& readKeys);
+                     const std::function<void(const TIniFile&)>& readKeys,
+                     TWriteFailureText failureText);
 
 // Writes "Flag" = 1 into the tool's section of fileName (creating the file),
 // then writeKeys the rest. False when a write failed; what was written before

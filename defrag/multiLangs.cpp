@@ -37,7 +37,8 @@ void ReadTexts(const TIniFile& ini) {
 }  // namespace
 
 bool LoadToolLanguage() {
-    return LoadToolSection(ToolPaths.LanguageFilePath, WriteToolLanguageDefaults, ReadTexts);
+    return LoadToolSection(ToolPaths.LanguageFilePath, WriteToolLanguageDefaults, ReadTexts,
+                           WriteFailureText);
 }
 
 bool WriteToolLanguageDefaults() {

@@ -3,6 +3,7 @@
 #include <classlib/ExtCtrls.h>
 #include <classlib/SysUtils.h>
 #include <defrag/globals.h>
+#include <defrag/multiLangs.h>
 #include <defrag/multiSkins.h>
 
 #include <exception>
@@ -22,7 +23,8 @@ void ReadSkin(const TIniFile& ini) {
 }  // namespace
 
 bool LoadToolSkin() {
-    return LoadToolSection(ToolPaths.SkinFilePath, WriteToolSkinDefaults, ReadSkin);
+    return LoadToolSection(ToolPaths.SkinFilePath, WriteToolSkinDefaults, ReadSkin,
+                           WriteFailureText);
 }
 
 bool WriteToolSkinDefaults() {

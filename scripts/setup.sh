@@ -11,6 +11,7 @@ packages=(
     wine wine64
     xvfb xauth xdotool imagemagick
     fp-utils
+    clang-format
 )
 
 missing=()

@@ -7,6 +7,9 @@
 set -euo pipefail
 prefix=$1
 shift
+# Wine takes only an absolute prefix; a relative one (build/wineprefix, as
+# the README writes it) is taken from the folder the launcher runs in.
+[[ $prefix == /* ]] || prefix=$PWD/$prefix
 export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko install prompts: nothing here needs them.

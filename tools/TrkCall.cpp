@@ -1,14 +1,24 @@
 // trkcall - scans the registry through tresk.dll and prints each reported
 // entry: code, percent, title, key path, value name, target.
 //
-//   trkcall [category ...]     categories by name (COM, FileTypes, Fonts,
-//                              HelpFiles, HistoryLists, SharedFiles,
-//                              Shortcuts, Software, Sounds, Startup), or
-//                              "all"; "invalid" prints only invalid entries
-#include "tresk.h"
-
+//   trkcall [invalid] category ...   categories by name (COM, FileTypes, Fonts,
+//                                    HelpFiles, HistoryLists, SharedFiles,
+//                                    Shortcuts, Software, Sounds, Startup, and
+//                                    ApplicationPaths and StartMenu, which test
+//                                    nothing), or "all"; "invalid" prints only
+//                                    invalid entries
+//
+// Each category is scanned by a call of its own, in the main window's order,
+// as the main program scans them: one call with several categories ends at
+// the first of fonts, shared files and Run whose key cannot be read. After
+// each call a line gives the category's counts and the call's result (2: its
+// key is not there). Ends with 0 once every call was made, 2 for a wrong
+// command line. The history-list category empties the lists named in the
+// HistoryConfig.ini beside trkcall.exe, when there is one.
 #include <cstdio>
 #include <cstring>
+
+#include "tresk.h"
 
 namespace {
 
@@ -74,7 +84,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     TrkSetMonitor(PrintEntry, nullptr, nullptr);
-    uint32_t result = TrkScan(flags);
-    printf("%u entries tested, %u invalid, result %u\n", g_reported, g_invalid, result);
-    return result == 0 ? 0 : 1;
+    for (const CategoryName& category : kCategories) {
+        if (!(flags & category.flag)) continue;
+        g_reported = g_invalid = 0;
+        uint32_t result = TrkScan(category.flag);
+        printf("%s: %u entries tested, %u invalid, result %u\n", category.name, g_reported,
+               g_invalid, result);
+    }
+    return 0;
 }

@@ -2,9 +2,9 @@
 // (classes, type libraries, interfaces) and the frame they share.
 #pragma once
 
-#include "SubkeyWalk.h"
-
 #include <string>
+
+#include "SubkeyWalk.h"
 
 // Opens HKEY_CLASSES_ROOT\rootName and calls visit(key, name, percent) for
 // each of its subkeys, the percent running over the subkeys as read before
@@ -16,10 +16,10 @@ LONG ForEachComKey(const char* rootName, Visit&& visit) {
     if (LONG error = root.Open(HKEY_CLASSES_ROOT, rootName)) return error;
     KeyInfo info;
     if (LONG error = QueryKeyInfo(root.Get(), nullptr, &info)) return error;
-    return ForEachSubkey(root.Get(), info.subkeyCount,
-                         [&](RegKey& key, const char* name, DWORD index) -> LONG {
-                             return visit(key.Get(), name, ProgressPercent(index, info.subkeyCount));
-                         });
+    return ForEachSubkey(
+        root.Get(), info.subkeyCount, [&](RegKey& key, const char* name, DWORD index) -> LONG {
+            return visit(key.Get(), name, ProgressPercent(index, info.subkeyCount));
+        });
 }
 
 // Reports one COM key entry: the category bit and the key kind go with the

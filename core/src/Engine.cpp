@@ -2,12 +2,12 @@
 // reporter and the result list.
 #include "Engine.h"
 
-#include "FileUtil.h"
-
 #include <shlobj.h>
 
 #include <cstdlib>
 #include <cstring>
+
+#include "FileUtil.h"
 
 EngineState g_engine;
 
@@ -96,8 +96,8 @@ void FreeScanEntries(ScanEntry** holder, bool followNext) {
     }
 }
 
-DWORD ReportEntry(const char* title, const char* keyPath, const char* entryName,
-                  const char* target, ScanEntryCode code, double percent, int invalid) {
+DWORD ReportEntry(const char* title, const char* keyPath, const char* entryName, const char* target,
+                  ScanEntryCode code, double percent, int invalid) {
     auto* entry = static_cast<ScanEntry*>(calloc(1, sizeof(ScanEntry)));
     if (!entry) return ERROR_OUTOFMEMORY;
     bool failed = false;

@@ -8,8 +8,6 @@
 // name costs a search of its whole folder. The listing answers only names
 // the lookup can match by equal spelling alone, ignoring case (see
 // IsListable); every other question goes to the file system.
-#include "FileUtil.h"
-
 #include "FileLookups.h"
 
 #include <io.h>

@@ -38,28 +38,10 @@ DWORD LastErrorOr(DWORD fallback);
 std::string HostFolder();
 
 // useAccess: the path exists at all (files and folders). Otherwise: the
-// find-first-file lookup finds it and it is not a folder.
+// find-first-file lookup finds it and it is not a folder. Both ask through
+// FileLookups.h, so a FileLookupScope keeps their answers.
 bool FileExists(const char* path, bool useAccess);
 bool FolderExists(const char* path);
-
-// While one is alive, what the file system answered to the existence tests
-// above is kept: a path asked about again gets the same answer, and a plain
-// file name in a folder given by its full path is answered from one listing
-// of that folder. The answers don't change during one scan, and the
-// command-line search asks about some twenty mostly missing names per entry.
-// TrkScan holds one for its length; the answers are dropped when it starts
-// and when it ends.
-class FileLookupScope {
-public:
-    FileLookupScope();
-    ~FileLookupScope();
-    FileLookupScope(const FileLookupScope&) = delete;
-    FileLookupScope& operator=(const FileLookupScope&) = delete;
-};
-
-// The number of questions put to the file system so far (find-first-file
-// lookups, folder listings and access tests), kept answers not counted.
-uint64_t FileProbeCount();
 
 // Keeps the part after the last backslash.
 void FileNameOfPath(std::string& path);

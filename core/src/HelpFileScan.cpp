@@ -1,11 +1,11 @@
 // HelpFileScan.cpp - the help-file category: each value of the Help and
 // HelpHTML keys names a help file by its name and its folder.
+#include <string>
+
 #include "FileUtil.h"
 #include "Registry.h"
 #include "Scanners.h"
 #include "ValueListScan.h"
-
-#include <string>
 
 namespace {
 

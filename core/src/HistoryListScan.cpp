@@ -7,12 +7,12 @@
 // lists them as found.
 #include "HistoryListScan.h"
 
+#include <string>
+
 #include "Engine.h"
 #include "FileUtil.h"
 #include "Registry.h"
 #include "Scanners.h"
-
-#include <string>
 
 namespace {
 

@@ -5,15 +5,15 @@
 // the caller's entry callback ends it early.
 #include "RecentDocScan.h"
 
+#include <cstring>
+#include <memory>
+#include <new>
+
 #include "Engine.h"
 #include "FileUtil.h"
 #include "Registry.h"
 #include "Scanners.h"
 #include "SubkeyWalk.h"
-
-#include <cstring>
-#include <memory>
-#include <new>
 
 namespace {
 

@@ -81,6 +81,17 @@ HKEY SplitRootKey(const char* path, std::string* rest) {
     return nullptr;
 }
 
+LONG NamedKey::Open(const char* path, bool create) {
+    std::string rest;
+    HKEY root = SplitRootKey(path, &rest);
+    if (!root) return ERROR_INVALID_PARAMETER;
+    if (rest.empty()) {
+        FRoot = root;
+        return ERROR_SUCCESS;
+    }
+    return create ? FOwned.Create(root, rest.c_str()) : FOwned.Open(root, rest.c_str());
+}
+
 const char* RootKeyName(HKEY root) {
     for (const RootName& name : kRootNames)
         if (name.key == root) return name.name;

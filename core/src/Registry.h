@@ -1,6 +1,7 @@
-// Registry.h - the engine's layer over the registry: an owning key handle,
-// key information, value reads, existence tests, root-key paths, case-free
-// comparison, and deletes that prune the keys they leave empty.
+// Registry.h - the engine's layer over the registry: an owning key handle, a
+// key named by its full path, key information, value reads, existence tests,
+// root-key paths, case-free comparison, and deletes that prune the keys they
+// leave empty.
 //
 // Every key is opened for full access, so only keys the user may change are
 // reached. Results are Win32 error numbers.
@@ -53,6 +54,20 @@ public:
 
 private:
     HKEY FKey = nullptr;
+};
+
+// A key named by a full path, opened for full access. A path with nothing
+// after the root name stands for the root key itself, used as it is and never
+// closed; any other path names its own key, however short its name.
+class NamedKey {
+public:
+    // create: a missing key is created, with its missing parents.
+    LONG Open(const char* path, bool create);
+    HKEY Get() const { return FRoot ? FRoot : FOwned.Get(); }
+
+private:
+    HKEY FRoot = nullptr;
+    RegKey FOwned;
 };
 
 struct KeyInfo {

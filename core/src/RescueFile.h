@@ -1,6 +1,15 @@
 // RescueFile.h - the rescue file: registry keys and values saved before they
 // are deleted, and written back from it later.
 //
+//   RescueFileBatch                 one open file for many writers (RescueBatch.cpp)
+//   WriteKeyRecord, BackupKeyTree,
+//   BackupValue                     the writers (RescueBackup.cpp)
+//   RestoreRescueFile               the records written back (RescueRestore.cpp)
+//   IsRescueFileOrEmpty             the file's head (RescueReader.cpp)
+// Underneath: the records on their way out (RescueRecords.h), read back
+// (RescueReader.h), and the file's positioned reads and writes
+// (RescueFileIO.h).
+//
 // Layout (little-endian, every number an unsigned 32-bit integer):
 //   header:  magic 0xFFFFE55E, number of records appended so far
 //   record:  cbKeyItem (bytes of the record after this field),

@@ -1,5 +1,6 @@
 // ScanDriver.cpp - TrkScan: runs the category scanners in their fixed order.
 #include "Engine.h"
+#include "FileLookups.h"
 #include "FileUtil.h"
 #include "Scanners.h"
 

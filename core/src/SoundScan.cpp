@@ -5,14 +5,14 @@
 // scheme subkey's default value names the sound.
 #include "SoundScan.h"
 
+#include <cstring>
+#include <vector>
+
 #include "Engine.h"
 #include "FileUtil.h"
 #include "Registry.h"
 #include "Scanners.h"
 #include "SubkeyWalk.h"
-
-#include <cstring>
-#include <vector>
 
 namespace {
 

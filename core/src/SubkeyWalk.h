@@ -4,10 +4,10 @@
 // fit the 520-byte buffer) or to open for full access is passed over.
 #pragma once
 
+#include <type_traits>
+
 #include "Engine.h"
 #include "Registry.h"
-
-#include <type_traits>
 
 // Calls visit(name, index) for each subkey name of parent. A non-zero result
 // of visit ends the walk with it.

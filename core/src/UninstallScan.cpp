@@ -6,16 +6,16 @@
 // the caller's entry callback ends it early.
 #include "UninstallScan.h"
 
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
 #include "Engine.h"
 #include "FileUtil.h"
 #include "Registry.h"
 #include "Scanners.h"
 #include "SubkeyWalk.h"
-
-#include <cstring>
-#include <memory>
-#include <new>
-#include <string>
 
 namespace {
 
@@ -56,23 +56,25 @@ DWORD CheckUninstallKeys() {
     RegKey uninstallKey;
     if (LONG error = uninstallKey.Open(HKEY_LOCAL_MACHINE, kUninstallKey)) return error;
     DWORD count = SubkeyCount(uninstallKey.Get());
-    ForEachSubkey(uninstallKey.Get(), count, [&](RegKey& product, const char* name, DWORD index) -> LONG {
-        std::string keyPath = std::string("HKEY_LOCAL_MACHINE\\") + kUninstallKey + "\\" + name;
-        double percent = ProgressPercent(index, count);
-        CommandValue uninstall =
-            CheckCommandValue(product.Get(), "UninstallString", keyPath, percent);
-        if (uninstall == CommandValue::NoMemory) return ERROR_SUCCESS;
-        CommandValue quiet =
-            CheckCommandValue(product.Get(), "QuietUninstallString", keyPath, percent);
-        // No memory for the quiet command ends the whole scan.
-        if (quiet == CommandValue::NoMemory) return ERROR_OUTOFMEMORY;
-        bool used = ValueExists(product.Get(), "SystemComponent") ||
-                    uninstall != CommandValue::Absent || quiet != CommandValue::Absent;
-        if (!used)
-            ReportEntry(kTitle, keyPath.c_str(), nullptr, name,
-                        ScanEntryCode{ScanSoftware} | EntryKindKey | ReasonFileMissing, percent, 1);
-        return ERROR_SUCCESS;
-    });
+    ForEachSubkey(
+        uninstallKey.Get(), count, [&](RegKey& product, const char* name, DWORD index) -> LONG {
+            std::string keyPath = std::string("HKEY_LOCAL_MACHINE\\") + kUninstallKey + "\\" + name;
+            double percent = ProgressPercent(index, count);
+            CommandValue uninstall =
+                CheckCommandValue(product.Get(), "UninstallString", keyPath, percent);
+            if (uninstall == CommandValue::NoMemory) return ERROR_SUCCESS;
+            CommandValue quiet =
+                CheckCommandValue(product.Get(), "QuietUninstallString", keyPath, percent);
+            // No memory for the quiet command ends the whole scan.
+            if (quiet == CommandValue::NoMemory) return ERROR_OUTOFMEMORY;
+            bool used = ValueExists(product.Get(), "SystemComponent") ||
+                        uninstall != CommandValue::Absent || quiet != CommandValue::Absent;
+            if (!used)
+                ReportEntry(kTitle, keyPath.c_str(), nullptr, name,
+                            ScanEntryCode{ScanSoftware} | EntryKindKey | ReasonFileMissing, percent,
+                            1);
+            return ERROR_SUCCESS;
+        });
     return ERROR_SUCCESS;
 }
 

@@ -1,11 +1,11 @@
 // ValueListScan.cpp - the common walk of the value-list scans.
 #include "ValueListScan.h"
 
+#include <cstring>
+
 #include "Engine.h"
 #include "FileUtil.h"
 #include "Registry.h"
-
-#include <cstring>
 
 namespace {
 

@@ -2,9 +2,9 @@
 // share: walk the values of one key, test each, report each.
 #pragma once
 
-#include "tresk.h"
-
 #include <string>
+
+#include "tresk.h"
 
 // One value of a list as it enumerated: its name and, for the scans of
 // string values, its data up to the first zero.

@@ -1,9 +1,9 @@
 // ValueText.cpp - registry values read as text.
 #include "ValueText.h"
 
-#include "Registry.h"
-
 #include <cstring>
+
+#include "Registry.h"
 
 LONG ReadValueText(HKEY key, const char* subkey, const char* valueName, std::string* text,
                    DWORD* type) {

@@ -8,20 +8,13 @@
 #include <app/main.h>
 #include <classlib/Forms.h>
 #include <gtest/gtest.h>
+#include <support/Files.h>
 
 #include <deque>
 #include <string>
 
 #include "AppFixture.h"
 #include "WindowFixture.h"
-
-// The folder the build installs the program into.
-inline std::string InstalledProgramFolder() {
-    char exe[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + "..\\dist\\";
-}
 
 // Clicks a control of the main window in its middle, as the user would, once
 // it is on the screen and the pointer is over it: a click right after a page
@@ -73,16 +66,8 @@ protected:
     }
 
     void CopySkin() {
-        const std::string from = InstalledProgramFolder() + "Skins\\";
-        const std::string to = Folder.Folder("Skins") + "\\";
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
-        ASSERT_NE(search, INVALID_HANDLE_VALUE);
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                CopyFileA((from + found.cFileName).c_str(), (to + found.cFileName).c_str(), FALSE);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        ASSERT_TRUE(
+            CopyFolder(InstalledProgramFolder() + "Skins\\", Folder.Folder("Skins") + "\\"));
     }
 
     TfrmMain* Form = nullptr;

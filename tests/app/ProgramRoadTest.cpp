@@ -8,6 +8,7 @@
 #include <classlib/SysUtils.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <support/Files.h>
 #include <tresk.h>
 
 #include <algorithm>
@@ -28,13 +29,6 @@ constexpr char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\
 constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 // The left column of the window, where the page buttons are.
 constexpr int kPageButtonsRight = 240;
-
-std::string DistFolder() {
-    char exe[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + "..\\dist\\";
-}
 
 // Wine's reg.exe writes the key with everything below it into file; true
 // when it ended with 0.
@@ -107,7 +101,7 @@ void Click(HWND window) {
 
 class HolvaneRoad : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(CopyFolderFiles(DistFolder(), Folder.Path())); }
+    void SetUp() override { ASSERT_TRUE(CopyFolder(InstalledProgramFolder(), Folder.Path())); }
 
     // The program's message box, once one is shown (10 s at the most).
     HWND WaitForBox() {

@@ -4,6 +4,7 @@
 #include <classlib/Pictures.h>
 #include <classlib/SysUtils.h>
 #include <gtest/gtest.h>
+#include <support/Files.h>
 
 #include "ProgramProcess.h"
 #include "RegFixture.h"
@@ -11,13 +12,6 @@
 #include "WindowFixture.h"
 
 namespace {
-
-std::string InstalledFolder() {
-    char exe[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + "..\\dist\\";
-}
 
 // The splash window's size.
 constexpr int SplashWidth = 482;
@@ -95,7 +89,7 @@ protected:
     // that a start from build/dist itself (scripts/run.sh) wrote there are
     // left out.
     void SetUp() override {
-        ASSERT_TRUE(CopyFolderFiles(InstalledFolder(), Folder.Path()));
+        ASSERT_TRUE(CopyFolder(InstalledProgramFolder(), Folder.Path()));
         DeleteFileA(SettingsFile().c_str());
         DeleteFileA((Folder.Path() + "Langs\\English.ini").c_str());
     }

@@ -7,20 +7,13 @@
 #include <classlib/Pictures.h>
 #include <classlib/SysUtils.h>
 #include <gtest/gtest.h>
+#include <support/Files.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 namespace {
-
-// The program folder of the build: the tests run from its sibling folder "tests".
-std::string SkinFolder() {
-    char exe[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder = ExtractFilePath(std::string(exe, length));
-    return folder + "..\\dist\\Skins\\";
-}
 
 bool EndsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
@@ -56,7 +49,7 @@ protected:
         return pictures;
     }
 
-    std::string FFolder = SkinFolder();
+    std::string FFolder = InstalledProgramFolder() + "Skins\\";
     TIniFile FIni{FFolder + "Default.ini"};
     std::vector<TSkinKey> FKeys;
 };

@@ -3,7 +3,9 @@
 //
 //   TProgramProcess   started with the folder as its working folder; ended by
 //                     force if the test leaves it running
-//   CopyFolderFiles   copies the files of a folder (and its subfolders) into another
+//
+// The folder is a scratch copy of the installed one (CopyFolder and
+// InstalledProgramFolder, <support/Files.h>).
 #pragma once
 
 #include <windows.h>
@@ -79,22 +81,3 @@ private:
     PROCESS_INFORMATION FInfo{};
     bool FStarted = false;
 };
-
-// Copies every file of from (a folder ending with "\") into to, subfolders included.
-inline bool CopyFolderFiles(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    bool copied = true;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            copied = CopyFolderFiles(from + name + "\\", to + name + "\\") && copied;
-        else
-            copied = CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE) && copied;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return copied;
-}

@@ -1,7 +1,7 @@
 // The COM scan against class, type-library and interface registrations
 // placed below HKEY_CLASSES_ROOT\CLSID, \TypeLib and \Interface.
 #include "ComScan.h"
-#include "FileUtil.h"
+#include "FileLookups.h"
 #include "ScanFixtures.h"
 #include "Scanners.h"
 

@@ -1,6 +1,5 @@
 // How a registry command line is cut, unquoted, expanded and searched for.
 #include "FileUtil.h"
-
 #include "RegFixture.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // The engine frame: the reporter, the result list, the progress rule and the
 // scan driver's start, end and re-entry rules.
-#include "Engine.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "Engine.h"
 
 namespace {
 
@@ -32,9 +32,8 @@ uint32_t g_nestedResult = 99;
 
 int WINAPI RecordEntry(ScanEntry* entry, double percent) {
     auto text = [](const char* t) { return std::string(t ? t : ""); };
-    g_seen.push_back({entry->code, text(entry->title), text(entry->keyPath),
-                      text(entry->entryName), text(entry->target), percent,
-                      entry->entryName == nullptr});
+    g_seen.push_back({entry->code, text(entry->title), text(entry->keyPath), text(entry->entryName),
+                      text(entry->target), percent, entry->entryName == nullptr});
     return 0;
 }
 
@@ -70,8 +69,8 @@ TEST(ProgressPercent, IndexOverCountLessOneCappedAtHundred) {
         double percent, fileTypes;
     };
     const Case cases[] = {
-        {0, 0, 100, 100},  {0, 1, 100, 100},   {0, 2, 0, 100},    {1, 2, 100, 100},
-        {1, 3, 50, 100},   {7, 3, 100, 100},   {0, 8, 0, 100},    {0, 9, 0, 0},
+        {0, 0, 100, 100},  {0, 1, 100, 100},       {0, 2, 0, 100},          {1, 2, 100, 100},
+        {1, 3, 50, 100},   {7, 3, 100, 100},       {0, 8, 0, 100},          {0, 9, 0, 0},
         {1, 9, 12.5, 100}, {1, 10, 100.0 / 9, 50}, {3, 12, 300.0 / 11, 75},
     };
     for (const Case& c : cases) {
@@ -112,8 +111,8 @@ TEST_F(EngineFrame, InvalidEntriesKeepTheirReasonUntilTheNextScan) {
 }
 
 TEST_F(EngineFrame, ScanWithoutScannersStartsEndsAndRefusesReentry) {
-    for (uint32_t flags : {0u, static_cast<uint32_t>(ScanApplicationPaths),
-                           static_cast<uint32_t>(ScanStartMenu)}) {
+    for (uint32_t flags :
+         {0u, static_cast<uint32_t>(ScanApplicationPaths), static_cast<uint32_t>(ScanStartMenu)}) {
         g_starts = g_ends = 0;
         g_nestedResult = 99;
         EXPECT_EQ(TrkScan(flags), 0u);

@@ -1,5 +1,6 @@
 // What the file system answered is kept while a scan runs, and only then;
 // the kept answers are the ones the file system gives.
+#include "FileLookups.h"
 #include "FileUtil.h"
 #include "ScanFixtures.h"
 

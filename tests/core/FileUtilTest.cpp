@@ -1,8 +1,9 @@
 // File, path, text, time and ini helpers against the prefix's file system.
 #include "FileUtil.h"
-
 #include "RegFixture.h"
 
+// After the C++ library's headers: it defines _M1 and _M2 as numbers, names
+// that the C++ headers use for their own.
 #include <mbctype.h>
 
 TEST(FileChecks, FindFirstFileSemanticsAndTheAccessTest) {
@@ -64,9 +65,13 @@ TEST(PathText, DoubleByteTrailBackslashIsNotAPathSeparator) {
     std::string text = "C:\\dir\\\x95\x5C";
     AppendBackslash(text);
     EXPECT_EQ(text, "C:\\dir\\\x95\x5C\\");
-    std::string name = "C:\\dir\\\x95\x5C" "a";
+    std::string name =
+        "C:\\dir\\\x95\x5C"
+        "a";
     FileNameOfPath(name);
-    EXPECT_EQ(name, "\x95\x5C" "a");
+    EXPECT_EQ(name,
+              "\x95\x5C"
+              "a");
     std::string trimmed = "\\\x95\x5C";
     TrimChar(trimmed, '\\');
     EXPECT_EQ(trimmed, "\x95\x5C");

@@ -2,9 +2,8 @@
 // names only keys of the test's own, which the scan clears; the reports, the
 // lines that must delete nothing, stopping and pumping; and the lists that
 // ship with the program.
-#include "HistoryListScan.h"
-
 #include "FileUtil.h"
+#include "HistoryListScan.h"
 #include "Registry.h"
 #include "ScanFixtures.h"
 #include "Scanners.h"

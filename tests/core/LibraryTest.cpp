@@ -1,11 +1,11 @@
 // tresk.dll as a caller loads it: the state set up at load, the configuration
 // exports, stdcall callbacks, and names and ordinals resolving alike.
-#include "tresk.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+
+#include "tresk.h"
 
 namespace {
 
@@ -61,10 +61,18 @@ TEST(Library, OrdinalsAndNamesResolveToTheSameFunctions) {
     const struct {
         const char* name;
         WORD ordinal;
-    } exports[] = {{"TrkSetMonitor", 1},       {"TrkGetStatus", 2},      {"TrkGetConfig", 3},
-                   {"TrkSetConfig", 4},        {"TrkScan", 5},           {"TrkStopScan", 6},
-                   {"TrkAllocRescueItems", 7}, {"TrkFreeRescueItems", 8}, {"TrkDeleteRescue", 9},
-                   {"TrkRestoreRescue", 10},   {"TrkClean", 20},         {"TrkBackup", 21}};
+    } exports[] = {{"TrkSetMonitor", 1},
+                   {"TrkGetStatus", 2},
+                   {"TrkGetConfig", 3},
+                   {"TrkSetConfig", 4},
+                   {"TrkScan", 5},
+                   {"TrkStopScan", 6},
+                   {"TrkAllocRescueItems", 7},
+                   {"TrkFreeRescueItems", 8},
+                   {"TrkDeleteRescue", 9},
+                   {"TrkRestoreRescue", 10},
+                   {"TrkClean", 20},
+                   {"TrkBackup", 21}};
     for (const auto& e : exports) {
         FARPROC byName = GetProcAddress(library, e.name);
         EXPECT_NE(byName, nullptr) << e.name;

@@ -3,7 +3,6 @@
 // RecentDocs with shortcut files in the Recent folder; the progress rule;
 // and a scan that doesn't pump the caller's messages.
 #include "RecentDocScan.h"
-
 #include "ScanFixtures.h"
 #include "Scanners.h"
 

@@ -8,7 +8,7 @@
 // After windows.h, which the platform headers below need.
 #include <gtest/gtest.h>
 #include <sddl.h>
-#include <shellapi.h>
+#include <support/Files.h>
 
 #include <fstream>
 #include <sstream>
@@ -146,10 +146,10 @@ public:
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
         FPath = std::string(temp) + "holvane-" + TestName() + "\\";
-        Remove();
+        RemoveFolder(FPath);
         CreateDirectoryA(FPath.c_str(), nullptr);
     }
-    ~ScratchFolder() { Remove(); }
+    ~ScratchFolder() { RemoveFolder(FPath); }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
@@ -170,27 +170,11 @@ public:
     }
 
 private:
-    void Remove() {
-        std::string list = FPath;
-        list.pop_back();
-        list.push_back('\0');
-        list.push_back('\0');
-        SHFILEOPSTRUCTA op{};
-        op.wFunc = FO_DELETE;
-        op.pFrom = list.c_str();
-        op.fFlags = FOF_NO_UI;
-        SHFileOperationA(&op);
-    }
     std::string FPath;
 };
 
 // The whole content of a file, as bytes.
-inline std::string ReadFileText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+inline std::string ReadFileText(const std::string& path) { return ReadWholeFile(path); }
 
 // The lines of an ini file's text (without line ends), in file order.
 inline std::vector<std::string> FileLines(const std::string& path) {

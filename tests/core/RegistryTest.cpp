@@ -1,8 +1,6 @@
 // The registry helpers against the real registry of the test prefix.
-#include "Registry.h"
-
 #include "RegFixture.h"
-
+#include "Registry.h"
 
 TEST(SplitRootKey, NamesRootsWithoutCaseAndCopiesTheRest) {
     struct Case {
@@ -44,8 +42,7 @@ TEST(KeyExists, OpensBothLevelsAndCountsUnopenableKeysAsExisting) {
     // still counts as existing.
     RefusedKey refused(HKEY_CURRENT_USER, scratch.Subkey("Inner"));
     RegKey denied;
-    EXPECT_EQ(denied.Open(HKEY_CURRENT_USER, scratch.Subkey("Inner").c_str()),
-              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(denied.Open(HKEY_CURRENT_USER, scratch.Subkey("Inner").c_str()), ERROR_ACCESS_DENIED);
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, sub.c_str(), "Inner"));
 }
 
@@ -91,8 +88,7 @@ TEST(QueryValue, ReadsHereOrBelowAndReportsTheNeededSize) {
     ASSERT_EQ(below.Open(key.Get(), "Below"), 0);
     char data[32] = {};
     size = sizeof data;
-    EXPECT_EQ(QueryValue(below.Get(), "", "Name", &type, reinterpret_cast<BYTE*>(data), &size),
-              0);
+    EXPECT_EQ(QueryValue(below.Get(), "", "Name", &type, reinterpret_cast<BYTE*>(data), &size), 0);
     EXPECT_STREQ(data, "0123456789");
 }
 
@@ -166,15 +162,15 @@ TEST(DeletePruned, NeverOpensOrDeletesARootKey) {
     const char* name = "Software\\Holvane-RootPrune";
     RegDeleteTreeA(HKEY_CURRENT_USER, name);
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
               0);
     RegCloseKey(key);
     EXPECT_EQ(DeleteKeyPruned("HKEY_CURRENT_USER\\Software\\Holvane-RootPrune", false), 0);
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, nullptr, "Software"));
 
-    const char* bad[] = {nullptr, "", "HKEY_CURRENT_USER", "HKEY_CURRENT_USER\\", "HKCU\\Software",
-                         "NOSUCHROOT\\x"};
+    const char* bad[] = {
+        nullptr, "", "HKEY_CURRENT_USER", "HKEY_CURRENT_USER\\", "HKCU\\Software", "NOSUCHROOT\\x"};
     for (const char* path : bad) {
         EXPECT_EQ(DeleteKeyPruned(path, false), ERROR_INVALID_PARAMETER) << (path ? path : "null");
         EXPECT_EQ(DeleteValuePruned(path, "v", false), ERROR_INVALID_PARAMETER);

@@ -1,11 +1,13 @@
 // Rescue files on a disk that runs full part-way through a record. The tests
 // run when started with a limit on file sizes (run_with_file_size_limit.sh);
 // otherwise they are skipped.
+#include <support/Files.h>
+#include <support/RescueBytes.h>
+
 #include <cstdlib>
 #include <optional>
 
 #include "FileUtil.h"
-#include "RescueBytes.h"
 #include "RescueFile.h"
 #include "RescueIndex.h"
 #include "RescueTestSupport.h"

@@ -1,9 +1,11 @@
 // The rescue file writers and reader against the real registry and files of
 // the test prefix, checked byte for byte against the layout.
+#include <support/Files.h>
+#include <support/RescueBytes.h>
+
 #include <cstdlib>
 
 #include "Registry.h"
-#include "RescueBytes.h"
 #include "RescueFile.h"
 #include "RescueTestSupport.h"
 

@@ -8,6 +8,9 @@
 // Without arguments the environment variable HOLVANE_FUZZ_ITERATIONS (or 300)
 // gives the number of files. A failing file is kept as rescue-fuzz-failed.rrs
 // in the temp folder, and the seed is printed to repeat the run.
+#include <support/Files.h>
+#include <support/RescueBytes.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -19,7 +22,6 @@
 #include <vector>
 
 #include "Registry.h"
-#include "RescueBytes.h"
 #include "RescueFile.h"
 
 namespace {

@@ -1,9 +1,11 @@
 // The rescue item exports: backup, clean, list, restore, delete and release,
 // with the rescue index and files in a folder of the test's own.
+#include <support/Files.h>
+#include <support/RescueBytes.h>
+
 #include <regex>
 
 #include "FileUtil.h"
-#include "RescueBytes.h"
 #include "RescueIndex.h"
 #include "RescueItems.h"
 #include "RescueTestSupport.h"

@@ -2,9 +2,11 @@
 // a tree holding every value type is exported, backed up and removed through
 // the exports, written back from the listed rescue item, and exported again;
 // the two exports must be the same to the byte.
+#include <support/Files.h>
+#include <support/RescueBytes.h>
+
 #include <algorithm>
 
-#include "RescueBytes.h"
 #include "RescueTestSupport.h"
 
 namespace {

@@ -2,6 +2,8 @@
 // written, read back, and keys made unwritable.
 #pragma once
 
+#include <windows.h>
+// After windows.h, which it needs.
 #include <sddl.h>
 
 #include <deque>

@@ -2,10 +2,9 @@
 // AppEvents\Schemes\Apps with labels under AppEvents\EventLabels and a sound
 // in the Media folder: which schemes are tested, how, their titles, the
 // progress rule, and message pumping.
-#include "SoundScan.h"
-
 #include "ScanFixtures.h"
 #include "Scanners.h"
+#include "SoundScan.h"
 
 namespace {
 

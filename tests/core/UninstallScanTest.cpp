@@ -2,10 +2,9 @@
 // machine's Uninstall key: command values of any type, products with no
 // uninstall information, the progress rule, and a scan that doesn't pump the
 // caller's messages.
-#include "UninstallScan.h"
-
 #include "ScanFixtures.h"
 #include "Scanners.h"
+#include "UninstallScan.h"
 
 namespace {
 

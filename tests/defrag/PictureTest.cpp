@@ -52,7 +52,8 @@ TEST(ImagePicture, LoadsFromTheFolderClearsOnNoneAndFailsOnBadFiles) {
     folder.File("bad.bmp", "BM not really a bitmap");
     folder.File("notes.txt", "text");
     auto image = DesignedImage();
-    ASSERT_TRUE(LoadImagePicture(image.get(), InstalledFolder() + "Skins\\", "imgProgress.bmp"));
+    ASSERT_TRUE(
+        LoadImagePicture(image.get(), InstalledProgramFolder() + "Skins\\", "imgProgress.bmp"));
     EXPECT_EQ(image->Picture()->Width(), 391);
     ExpectBounds(*image, 1, 2, 391, 183);
 
@@ -66,7 +67,7 @@ TEST(ImagePicture, LoadsFromTheFolderClearsOnNoneAndFailsOnBadFiles) {
 
     for (const std::string none : {"NONE", "None", "none"}) {
         ASSERT_TRUE(
-            LoadImagePicture(image.get(), InstalledFolder() + "Skins\\", "imgProgress.bmp"));
+            LoadImagePicture(image.get(), InstalledProgramFolder() + "Skins\\", "imgProgress.bmp"));
         EXPECT_TRUE(LoadImagePicture(image.get(), folder.Path(), none));
         EXPECT_EQ(image->Picture()->Graphic(), nullptr) << none;
     }
@@ -82,6 +83,7 @@ TEST(ImagePicture, AnImageWithoutPictureKeepsThePlacedSize) {
 
     // Placed first, a picture then gives the image its own size.
     ASSERT_TRUE(ApplyImagePlacement(image.get(), "10, 20, 30, 40"));
-    ASSERT_TRUE(LoadImagePicture(image.get(), InstalledFolder() + "Skins\\", "imgProgress.bmp"));
+    ASSERT_TRUE(
+        LoadImagePicture(image.get(), InstalledProgramFolder() + "Skins\\", "imgProgress.bmp"));
     ExpectBounds(*image, 10, 20, 391, 183);
 }

@@ -33,7 +33,7 @@ protected:
     // and the installed skin.
     void SetUp() override {
         ToolTest::SetUp();
-        const std::string installed = InstalledFolder();
+        const std::string installed = InstalledProgramFolder();
         ASSERT_TRUE(CopyFileA((installed + "Sundrel.exe").c_str(),
                               (Folder.Path() + "Sundrel.exe").c_str(), FALSE));
         Folder.Folder("Skins");

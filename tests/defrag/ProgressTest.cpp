@@ -18,7 +18,7 @@ class ProgressWindow : public ToolTest {
 protected:
     void SetUp() override {
         ToolTest::SetUp();
-        ToolPaths.SkinPath = InstalledFolder() + "Skins\\";
+        ToolPaths.SkinPath = InstalledProgramFolder() + "Skins\\";
         ToolSkin.Pos = "0, 0, 391, 183";
     }
     void TearDown() override {

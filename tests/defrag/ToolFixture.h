@@ -8,6 +8,7 @@
 #include <defrag/multiLangs.h>
 #include <defrag/multiSkins.h>
 #include <gtest/gtest.h>
+#include <support/Files.h>
 
 #include <string>
 #include <vector>
@@ -116,12 +117,3 @@ private:
     TMessageBoxEvent FSavedOwnerless;
     TPowerCalls FSavedPower;
 };
-
-// The build's program folder, with a trailing backslash: the tests run from
-// its sibling folder "tests".
-inline std::string InstalledFolder() {
-    char exe[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + "..\\dist\\";
-}
