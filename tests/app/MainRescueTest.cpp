@@ -27,17 +27,6 @@ std::string ItemDate(int n) { return std::string("2021-01-0") + std::to_string(n
 
 std::string ValueName(int i) { return std::string("v") + std::to_string(i); }
 
-// Waits until the clock shows the next second: rescue items made in one
-// second share their section of the index.
-void WaitForNextSecond() {
-    SYSTEMTIME start, now;
-    GetLocalTime(&start);
-    do {
-        Sleep(10);
-        GetLocalTime(&now);
-    } while (now.wSecond == start.wSecond);
-}
-
 class MainRescue : public ScanRoadTest {
 protected:
     // A scan of the startup category over count missing Run values of the

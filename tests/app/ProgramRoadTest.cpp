@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <support/Files.h>
+#include <support/Profiles.h>
 #include <tresk.h>
 
 #include <algorithm>
@@ -184,15 +185,7 @@ protected:
         return text;
     }
     std::string RescueIndex() const { return Folder.Path() + "backup\\Rescue.ini"; }
-    std::vector<std::string> RescueSections() const {
-        std::vector<char> names(32768, '\0');
-        GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()),
-                                       RescueIndex().c_str());
-        std::vector<std::string> sections;
-        for (const char* name = names.data(); *name; name += strlen(name) + 1)
-            sections.emplace_back(name);
-        return sections;
-    }
+    std::vector<std::string> RescueSections() const { return IniSectionNames(RescueIndex()); }
 
     ScratchFolder Folder;
     std::unique_ptr<TProgramProcess> Program;
@@ -215,17 +208,6 @@ void FillLargeTree(const TestKeyPlace& place, const std::string& below) {
                   ERROR_SUCCESS);
     }
     RegCloseKey(key);
-}
-
-// Waits until the clock shows the next second: rescue items made in one
-// second share their section of the index.
-void WaitForNextSecond() {
-    SYSTEMTIME start, now;
-    GetLocalTime(&start);
-    do {
-        Sleep(10);
-        GetLocalTime(&now);
-    } while (now.wSecond == start.wSecond);
 }
 
 }  // namespace

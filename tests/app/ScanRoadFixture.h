@@ -5,6 +5,7 @@
 // to the window's controls, and the rescue items of the program folder.
 #pragma once
 
+#include <support/Profiles.h>
 #include <tresk.h>
 
 #include <algorithm>
@@ -169,15 +170,7 @@ protected:
 
     // The rescue index the window hands the core library, and its sections.
     std::string RescueIndex() const { return Folder.Path() + "backup\\Rescue.ini"; }
-    std::vector<std::string> RescueSections() const {
-        std::vector<char> names(32768, '\0');
-        GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()),
-                                       RescueIndex().c_str());
-        std::vector<std::string> sections;
-        for (const char* name = names.data(); *name; name += strlen(name) + 1)
-            sections.emplace_back(name);
-        return sections;
-    }
+    std::vector<std::string> RescueSections() const { return IniSectionNames(RescueIndex()); }
     std::string RescueValue(const std::string& section, const char* key) const {
         char text[1024] = "";
         GetPrivateProfileStringA(section.c_str(), key, "", text, sizeof text,

@@ -151,7 +151,7 @@ TEST_F(DiskFull, IndexThatCannotGrowStaysAsItWas) {
     RescueItem first{{}, 1, firstFile.data(), nullptr};
     TextToFileTime("2001-01-01 00:00:00", &first.created);
     EXPECT_EQ(TrkDeleteRescue(&first, index.c_str()), 0);
-    std::vector<std::string> sections = IniSections(index);
+    std::vector<std::string> sections = IniSectionNames(index);
     ASSERT_EQ(sections.size(), items - 1);
     EXPECT_EQ(sections.front(), "2001-01-01 00:00:01");
     EXPECT_EQ(IniValue(index, sections.back(), "Count"), "1");

@@ -24,19 +24,11 @@ protected:
 
     // The one section of the index, which every test here expects.
     std::string OnlySection() const {
-        std::vector<std::string> sections = IniSections(index);
+        std::vector<std::string> sections = IniSectionNames(index);
         EXPECT_EQ(sections.size(), 1u);
         return sections.empty() ? std::string() : sections[0];
     }
 };
-
-// Waits for the start of a second, so that the calls that follow share it.
-void WaitForFreshSecond() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    WORD second = now.wSecond;
-    while (GetLocalTime(&now), now.wSecond == second) Sleep(5);
-}
 
 TEST_F(RescueItemsTest, ValueThenKeyWithTwoSubkeysGivesCountTwoAndFourRecords) {
     key.SetString("Values", "val", "data");
@@ -250,7 +242,7 @@ TEST_F(RescueItemsTest, RestoreWritesTheItemBackAndLeavesItListed) {
     EXPECT_EQ(TrkRestoreRescue(list->item), 1);
     EXPECT_EQ(ValueText(key, "K", "v"), std::string("value\0", 6));
     EXPECT_EQ(ValueText(key, "T\\Sub", nullptr), std::string("default\0", 8));
-    EXPECT_EQ(IniSections(index).size(), 1u);
+    EXPECT_EQ(IniSectionNames(index).size(), 1u);
 
     EXPECT_EQ(TrkRestoreRescue(nullptr), 0);
     RescueItem missing{list->item->created, 1, const_cast<char*>("C:\\no\\such.rrs"), nullptr};
@@ -270,7 +262,7 @@ TEST_F(RescueItemsTest, DeleteRemovesTheSectionAndOnlyARescueFile) {
     std::string fileName = list->item->fileName;
     ASSERT_TRUE(FileExistsAt(fileName));
     TrkDeleteRescue(list->item, index.c_str());
-    EXPECT_TRUE(IniSections(index).empty());
+    EXPECT_TRUE(IniSectionNames(index).empty());
     EXPECT_FALSE(FileExistsAt(fileName));
 
     // Whatever the file: the section goes; the file only when it is a
@@ -295,7 +287,7 @@ TEST_F(RescueItemsTest, DeleteRemovesTheSectionAndOnlyARescueFile) {
         RescueItem item{created, 1, path.data(), nullptr};
         ASSERT_EQ(WriteRescueIndexEntry(&item, index.c_str()), 0u);
         TrkDeleteRescue(&item, index.c_str());
-        EXPECT_TRUE(IniSections(index).empty()) << c.what;
+        EXPECT_TRUE(IniSectionNames(index).empty()) << c.what;
         EXPECT_EQ(FileExistsAt(path), c.exists && !c.deleted) << c.what;
     }
     EXPECT_EQ(TrkDeleteRescue(nullptr, index.c_str()), 87);
@@ -307,7 +299,7 @@ TEST_F(RescueItemsTest, ItemsOfOneSecondShareTheirSection) {
     Selection selection;
     selection.Add(EntryKindValue, key.Path("K"), "v");
     selection.Add(EntryKindValue, key.Path("K"), "w");
-    WaitForFreshSecond();
+    WaitForNextSecond();
     ASSERT_EQ(TrkBackup(selection.First(), 1), 0u);
     ASSERT_EQ(TrkClean(selection.First(), 2), 0u);
 
@@ -350,12 +342,12 @@ TEST_F(RescueItemsTest, IndexIsWhatTheProfileFunctionsAloneWrite) {
     clean.Add(EntryKindValue, key.Path("K"), "v");
 
     ASSERT_EQ(TrkBackup(backup.First(), 1), 0u);
-    std::string section = IniSections(index).back();
+    std::string section = IniSectionNames(index).back();
     WriteSectionDirectly(direct, section, "1", IniValue(index, section, "FileName"));
     EXPECT_EQ(ReadWholeFile(index), ReadWholeFile(direct));
 
     ASSERT_EQ(TrkClean(clean.First(), 2), 0u);
-    section = IniSections(index).back();
+    section = IniSectionNames(index).back();
     WriteSectionDirectly(direct, section, "2", IniValue(index, section, "FileName"));
     EXPECT_EQ(ReadWholeFile(index), ReadWholeFile(direct));
 
@@ -367,7 +359,7 @@ TEST_F(RescueItemsTest, IndexIsWhatTheProfileFunctionsAloneWrite) {
         EXPECT_EQ(ReadWholeFile(index), ReadWholeFile(direct)) << node->index;
     }
     TrkFreeRescueItems();
-    EXPECT_TRUE(IniSections(index).empty());
+    EXPECT_TRUE(IniSectionNames(index).empty());
     EXPECT_FALSE(FileExistsAt(IndexScratchPath(index.c_str())));
 }
 
@@ -420,7 +412,7 @@ TEST_F(RescueItemsTest, IndexThatCannotBeMadeAgainStaysAndNothingIsDeleted) {
     ASSERT_TRUE(RemoveDirectoryA(scratch.c_str()));
     EXPECT_EQ(TrkDeleteRescue(list->item, index.c_str()), 0);
     EXPECT_FALSE(FileExistsAt(fileName));
-    EXPECT_TRUE(IniSections(index).empty());
+    EXPECT_TRUE(IniSectionNames(index).empty());
     TrkFreeRescueItems();
 }
 

@@ -107,7 +107,7 @@ protected:
         std::string fileName = list->item->fileName;
         TrkDeleteRescue(list->item, index.c_str());
         TrkFreeRescueItems();
-        EXPECT_TRUE(IniSections(index).empty());
+        EXPECT_TRUE(IniSectionNames(index).empty());
         EXPECT_FALSE(FileExistsAt(fileName));
 
         std::string after = RegExport(key.Path(kTree), folder.Path() + "after.reg");

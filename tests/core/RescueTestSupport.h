@@ -5,6 +5,7 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <sddl.h>
+#include <support/Profiles.h>
 
 #include <deque>
 #include <string>
@@ -152,18 +153,6 @@ struct RescueScratch {
 };
 
 class RescueFixture : public testing::Test, protected RescueScratch {};
-
-inline std::vector<std::string> IniSections(const std::string& ini) {
-    std::vector<char> buffer(65536, '\0');
-    DWORD length = GetPrivateProfileSectionNamesA(buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                  ini.c_str());
-    std::vector<std::string> names;
-    for (size_t at = 0; at < length && buffer[at];) {
-        names.emplace_back(buffer.data() + at);
-        at += names.back().size() + 1;
-    }
-    return names;
-}
 
 inline std::string IniValue(const std::string& ini, const std::string& section, const char* key) {
     char value[2048];
