@@ -53,17 +53,6 @@ void EachComponent(TComponent* owner, const std::function<void(TComponent*)>& vi
     }
 }
 
-// The caption of a list view column as the control shows it.
-std::string ShownColumn(TListView* listView, int index) {
-    char text[128] = {};
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT;
-    column.pszText = text;
-    column.cchTextMax = sizeof text;
-    SendMessageA(listView->Handle(), LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-    return text;
-}
-
 // What a caption shows for a key whose loaded text is given: the two
 // captions that the product name fills, filled.
 std::string Shown(const std::string& key, const std::string& loaded) {
@@ -177,21 +166,8 @@ TEST_F(MainDamagedLanguage,
 TEST_F(MainDamagedLanguage, ScanRepairAndRestoreShowTheirTextsAndTheRepairQuestionIsAsked) {
     ClassesKeys keys;
     const std::string root = "HKEY_CLASSES_ROOT\\";
-    const std::string cls = keys.Own("CLSID\\{" + OwnName("class") + "}");
-    keys.Set(cls, nullptr, "Holvane test class");
-    const std::string noLibrary = "{" + OwnName("no-library") + "}";
-    keys.Set(cls + "\\TypeLib", nullptr, noLibrary);
-    const std::string noClass = OwnName("no-class");
-    keys.Set(cls + "\\ProgID", nullptr, noClass);
-    const std::string lib = keys.Own("TypeLib\\{" + OwnName("library") + "}");
-    keys.Set(lib, nullptr, "Holvane test library");
-    const std::string helpFolder = "C:\\Holvane-missing\\" + OwnName("help");
-    keys.Set(lib + "\\1.0\\HELPDIR", nullptr, helpFolder);
-    const std::string empty = keys.Own("Interface\\{" + OwnName("empty") + "}");
-    keys.Create(empty);
-    const std::string proxy = keys.Own("Interface\\{" + OwnName("proxy") + "}");
-    const std::string noProxy = "{" + OwnName("no-proxy") + "}";
-    keys.Set(proxy + "\\ProxyStubclsid32", nullptr, noProxy);
+    const auto [cls, noLibrary, noClass, lib, helpFolder, empty, proxy, noProxy] =
+        AddComEntriesOfEachReason(keys);
     AddMissingRunValues(2);
     // A valid value keeps the Run key from being left empty by the repair.
     Run.SetString("", OwnName("valid").c_str(), "C:\\windows\\notepad.exe");

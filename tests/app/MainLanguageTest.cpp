@@ -34,17 +34,6 @@ std::string ReadIni(const std::string& file, const char* section, const char* ke
     return value;
 }
 
-// The caption of a list view column as the control shows it.
-std::string ShownColumn(TListView* listView, int index) {
-    char text[128] = {};
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT;
-    column.pszText = text;
-    column.cchTextMax = sizeof text;
-    SendMessageA(listView->Handle(), LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-    return text;
-}
-
 // A menu caption as the menu shows it: without its hot-key marker, and "&&"
 // as one "&".
 std::string ShownText(const std::string& caption) {

@@ -191,23 +191,10 @@ TEST_F(MainScan, StartupIsScannedBeforeStartMenuEachByItsOwnBox) {
 TEST_F(MainScan, EachReasonGetsItsDescriptionAndMissingFilesOrShortcutsNone) {
     ClassesKeys keys;
     const std::string root = "HKEY_CLASSES_ROOT\\";
-    const std::string cls = keys.Own("CLSID\\{" + OwnName("class") + "}");
-    keys.Set(cls, nullptr, "Holvane test class");
+    const auto [cls, noLibrary, noClass, lib, helpFolder, empty, proxy, noProxy] =
+        AddComEntriesOfEachReason(keys);
     const std::string server = MissingProgram(OwnName("server"));
     keys.Set(cls + "\\InprocServer32", nullptr, server);
-    const std::string noLibrary = "{" + OwnName("no-library") + "}";
-    keys.Set(cls + "\\TypeLib", nullptr, noLibrary);
-    const std::string noClass = OwnName("no-class");
-    keys.Set(cls + "\\ProgID", nullptr, noClass);
-    const std::string lib = keys.Own("TypeLib\\{" + OwnName("library") + "}");
-    keys.Set(lib, nullptr, "Holvane test library");
-    const std::string helpFolder = "C:\\Holvane-missing\\" + OwnName("help");
-    keys.Set(lib + "\\1.0\\HELPDIR", nullptr, helpFolder);
-    const std::string empty = keys.Own("Interface\\{" + OwnName("empty") + "}");
-    keys.Create(empty);
-    const std::string proxy = keys.Own("Interface\\{" + OwnName("proxy") + "}");
-    const std::string noProxy = "{" + OwnName("no-proxy") + "}";
-    keys.Set(proxy + "\\ProxyStubclsid32", nullptr, noProxy);
     RegArea docs(HKEY_CURRENT_USER, "HKEY_CURRENT_USER", kRecentDocsKey);
     const std::string doc = RecentDocData(L"holvane-gone.txt", kAnsiType, OwnName("gone.lnk"));
     docs.SetValue("", OwnName("gone").c_str(), REG_BINARY, doc.data(), doc.size());

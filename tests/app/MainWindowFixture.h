@@ -7,6 +7,7 @@
 #include <app/globals.h>
 #include <app/main.h>
 #include <classlib/Forms.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <support/Files.h>
 
@@ -30,6 +31,17 @@ inline void ClickControl(const TWinControl* control) {
     });
     PressMouse(mbLeft, true);
     PressMouse(mbLeft, false);
+}
+
+// The caption of a list view column as the control shows it.
+inline std::string ShownColumn(TListView* listView, int index) {
+    char text[128] = {};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = sizeof text;
+    SendMessageA(listView->Handle(), LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+    return text;
 }
 
 class MainWindowTest : public AppStateTest {

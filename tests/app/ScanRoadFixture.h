@@ -32,6 +32,34 @@ inline void PostClick(TWinControl* control) {
     PostMessageA(control->Handle(), WM_LBUTTONUP, 0, at);
 }
 
+// COM registrations of the test's own, below HKEY_CLASSES_ROOT, one for each
+// reason with a description of its own: a class whose type library and
+// ProgID are missing, a type library whose help folder is missing, an empty
+// interface and one whose proxy class is missing.
+struct TComEntries {
+    std::string Class, NoLibrary, NoClass, Library, HelpFolder, EmptyInterface, ProxyInterface,
+        NoProxy;
+};
+
+inline TComEntries AddComEntriesOfEachReason(ClassesKeys& keys) {
+    const std::string cls = keys.Own("CLSID\\{" + OwnName("class") + "}");
+    keys.Set(cls, nullptr, "Holvane test class");
+    const std::string noLibrary = "{" + OwnName("no-library") + "}";
+    keys.Set(cls + "\\TypeLib", nullptr, noLibrary);
+    const std::string noClass = OwnName("no-class");
+    keys.Set(cls + "\\ProgID", nullptr, noClass);
+    const std::string lib = keys.Own("TypeLib\\{" + OwnName("library") + "}");
+    keys.Set(lib, nullptr, "Holvane test library");
+    const std::string helpFolder = "C:\\Holvane-missing\\" + OwnName("help");
+    keys.Set(lib + "\\1.0\\HELPDIR", nullptr, helpFolder);
+    const std::string empty = keys.Own("Interface\\{" + OwnName("empty") + "}");
+    keys.Create(empty);
+    const std::string proxy = keys.Own("Interface\\{" + OwnName("proxy") + "}");
+    const std::string noProxy = "{" + OwnName("no-proxy") + "}";
+    keys.Set(proxy + "\\ProxyStubclsid32", nullptr, noProxy);
+    return {cls, noLibrary, noClass, lib, helpFolder, empty, proxy, noProxy};
+}
+
 // Whether the icon shows the picture that source lends: the same size and
 // the same pixels.
 inline bool Shows(TImage* icon, TImage* source) {
