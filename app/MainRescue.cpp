@@ -102,7 +102,8 @@ void TfrmMain::btnRepairRegistryClick(TObject*) {
 }
 
 // A close asked for meanwhile lets the call under way finish and starts no
-// other: no deletes after a backup the user closed the window during.
+// other: no deletes after a backup the user closed the window during. The
+// messages of what went well are left out before a close, failures are not.
 bool TfrmMain::RepairCheckedRows() {
     const TLanguageTexts& t = LanguageTexts;
     unsigned checked = 0;
@@ -213,11 +214,11 @@ void TfrmMain::RestoreSelectedRescue() {
             if (!failed && row >= 0) DeleteRescueRows({row});
         }
     }
-    if (FWork.CloseRequested()) return;
+    // A failure is said also before a close; what went well needs no word then.
     const TLanguageTexts& t = LanguageTexts;
     if (failed)
         ShowMessageBox(t["RestoreFailed"], t["RescueFailedTitle"], MB_ICONERROR);
-    else
+    else if (!FWork.CloseRequested())
         ShowMessageBox(t["BackupComplete"], t["BackupCompleteTitle"], MB_ICONQUESTION);
 }
 
