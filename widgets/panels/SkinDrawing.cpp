@@ -100,7 +100,7 @@ void TilePicture(TCanvas* canvas, TGraphic* graphic, const TRect& rect) {
         for (int y = 0; y < rect.bottom - rect.top; y += height) canvas->Draw(x, y, graphic);
 }
 
-bool SetRegionFromBitmap(HWND window, TBitmap* bitmap, TColor transparentColor) {
+TGdiObject<HRGN> RegionFromBitmap(TBitmap* bitmap, TColor transparentColor) {
     std::vector<RECT> runs;
     if (!bitmap->Empty()) {
         const std::vector<uint32_t> pixels = ReadPixels(bitmap);
@@ -108,8 +108,17 @@ bool SetRegionFromBitmap(HWND window, TBitmap* bitmap, TColor transparentColor) 
     }
     TGdiObject<HRGN> region(RegionOfRects(runs));
     if (!region) throw EOutOfResources("Cannot make the window's region");
+    return region;
+}
+
+bool SetWindowRegion(HWND window, TGdiObject<HRGN>& region) {
     // The window owns the region once it took it.
     if (!SetWindowRgn(window, region.Get(), TRUE)) return false;
     region.Release();
     return true;
+}
+
+bool SetRegionFromBitmap(HWND window, TBitmap* bitmap, TColor transparentColor) {
+    TGdiObject<HRGN> region = RegionFromBitmap(bitmap, transparentColor);
+    return SetWindowRegion(window, region);
 }
