@@ -58,7 +58,8 @@ extern TLanguageTexts LanguageTexts;
 
 // Loads LanguageTexts from AppSettings.LanguageFilePath, writing the current
 // texts there first when the file does not exist. Every key is read with its
-// current text as the default and decoded ("#13" to CR LF, trimmed). False
+// current text as the default and decoded ("#13" to CR LF, trimmed); each
+// section is read from the file once and its keys answered from memory. False
 // after the message that the file cannot be written (the texts stay as they
 // were) or when reading failed (the texts read so far stay).
 bool LoadLanguage();
