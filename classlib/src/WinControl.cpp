@@ -447,6 +447,13 @@ TRect TWinControl::NonClientMargins() const {
     TCreateParams params;
     const_cast<TWinControl*>(this)->CreateParams(params);
     TRect margins{};
+    // A child window without a border or an edge has none: the platform is
+    // not asked (it would answer the same, and asking costs it a round trip).
+    constexpr DWORD Frames = WS_BORDER | WS_DLGFRAME | WS_THICKFRAME;
+    constexpr DWORD Edges =
+        WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME;
+    if ((params.Style & WS_CHILD) && !(params.Style & Frames) && !(params.ExStyle & Edges))
+        return margins;
     AdjustWindowRectEx(&margins, params.Style, FALSE, params.ExStyle);
     return margins;
 }

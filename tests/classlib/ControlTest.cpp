@@ -1,6 +1,7 @@
 // Controls: windows made on demand, the child lists, the window procedure and
 // its handlers, reflected notifications, ownership by parents, layout, and
 // the properties that children take from their parent.
+#include <classlib/ComCtrls.h>
 #include <classlib/Controls.h>
 #include <classlib/Forms.h>
 #include <classlib/SysUtils.h>
@@ -422,4 +423,16 @@ TEST_F(ControlTest, ClientAreaIsTheSameBeforeAndAfterTheWindowExists) {
             EXPECT_EQ(form->Width(), 333);
         }
     }
+    // Child windows without a frame, and with a border or an edge.
+    auto form = NewForm();
+    auto plain = new TBox(form.get(), form.get(), Bounds(5, 5, 120, 80), clRed, "plain");
+    auto edged = new TListView(form.get());
+    edged->SetParent(form.get());
+    edged->SetBounds(5, 100, 150, 90);
+    const TRect plainBefore = plain->ClientRect(), edgedBefore = edged->ClientRect();
+    form->HandleNeeded();
+    EXPECT_EQ(Text(plainBefore), Text(plain->ClientRect()));
+    EXPECT_EQ(Text(plainBefore), Text(Rect(0, 0, 120, 80)));
+    EXPECT_EQ(Text(edgedBefore), Text(edged->ClientRect()));
+    EXPECT_LT(edgedBefore.right, 150);
 }
