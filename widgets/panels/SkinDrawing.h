@@ -27,7 +27,8 @@ void TilePicture(TCanvas* canvas, TGraphic* graphic, const TRect& rect);
 
 // Gives the window a region made of the bitmap's pixels whose colour is not
 // transparentColor (compared as 0x00BBGGRR; a system colour matches no pixel),
-// one rectangle per run of such pixels in each row, and redraws it. The window
+// one rectangle per run of such pixels in each row (the same runs in rows that
+// follow each other make one rectangle), and redraws it. The window
 // owns the region from then on. A bitmap that is all transparentColor (or
 // empty) gives an empty region: the window stays but shows nothing. Returns
 // whether the window took the region.
