@@ -303,9 +303,10 @@ void TfrmMain::CreateFrame() {
     WindowSkin = new TWindowSkin(this);
     WindowSkin->SetName("WindowSkin");
     WindowSkin->SetParent(this);
-    TBitmap outline;
-    PaintBuiltInWindow(&outline);
-    WindowSkin->SetGlyph(&outline);
+    // Painted in place, then shaped as the skin loader shapes a glyph it
+    // loads: no copy of the outline is made.
+    PaintBuiltInWindow(WindowSkin->Glyph());
+    WindowSkin->SetTransparentColor(WindowSkin->TransparentColor());
 
     btnMin = NewButton(this, this, "btnMin", Bounds(839, 15, 17, 17), TButtonKind::Caption);
     PaintCaptionSign(btnMin->PicNormal(), TCaptionSign::Minimise);

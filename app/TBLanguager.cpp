@@ -80,7 +80,8 @@ bool LoadLanguage() {
         return false;
     }
     try {
-        TIniFile ini(path);
+        // Each section read from the file once, every key from memory.
+        TMemIniFile ini(path);
         for (size_t i = 0; i < LanguageTextCount; ++i) {
             const TLanguageDefault& text = LanguageDefaults[i];
             std::string stored = ini.ReadString(text.Section, text.Key, LanguageTexts.At(i));

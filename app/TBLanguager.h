@@ -59,13 +59,14 @@ extern TLanguageTexts LanguageTexts;
 
 // Loads LanguageTexts from AppSettings.LanguageFilePath, writing the current
 // texts there first when the file does not exist. Every key is read with its
-// current text as the default and decoded ("#13" to CR LF, trimmed). A text
-// whose built-in text is a format (it has a "%s", "%d" or "%u") is taken only
-// when it has the same conversions (SameFormatArguments); a text that does
-// not fit gets the built-in English text, silently and for that key alone,
-// so that no text the program formats can raise. False after the message
-// that the file cannot be written (the texts stay as they were) or when
-// reading failed (the texts read so far stay).
+// current text as the default and decoded ("#13" to CR LF, trimmed); each
+// section is read from the file once and its keys answered from memory. A
+// text whose built-in text is a format (it has a "%s", "%d" or "%u") is taken
+// only when it has the same conversions (SameFormatArguments); a text that
+// does not fit gets the built-in English text, silently and for that key
+// alone, so that no text the program formats can raise. False after the
+// message that the file cannot be written (the texts stay as they were) or
+// when reading failed (the texts read so far stay).
 bool LoadLanguage();
 // Writes the current texts, encoded, into AppSettings.LanguageFilePath:
 // section "FORMMAIN", then "Message", each in file order. False at the first

@@ -3,6 +3,7 @@
 #include <app/globals.h>
 #include <classlib/ComCtrls.h>
 #include <classlib/IniFiles.h>
+#include <classlib/Pictures.h>
 #include <classlib/SysUtils.h>
 #include <widgets/pages/PageControlEx.h>
 #include <widgets/panels/ImagePanel.h>
@@ -65,6 +66,16 @@ int32_t TBSkinerDLL::ReadSkinInteger(const std::string& section, const std::stri
 bool TBSkinerDLL::ReadSkinBool(const std::string& section, const std::string& key, bool def) const {
     const TMemIniFile* skin = SkinFile();
     return skin && skin->ReadBool(section, key, def);
+}
+
+void TBSkinerDLL::LoadPicture(const std::string& path, TPicture* picture) const {
+    auto found = FPictures.find(path);
+    if (found == FPictures.end()) {
+        auto read = std::make_unique<TPicture>();
+        read->LoadFromFile(path);
+        found = FPictures.emplace(path, std::move(read)).first;
+    }
+    picture->Assign(found->second.get());
 }
 
 void TBSkinerDLL::ApplySkinToContainer(TWinControl* container) {

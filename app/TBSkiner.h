@@ -13,7 +13,9 @@
 // reads the skin file through a TMemIniFile: a section once, at its first
 // key, every key of it answered from memory as the platform's profile reader
 // answers it; a skin of a thousand keys so costs one file read instead of a
-// thousand. A bad colour text or a picture of no known format
+// thousand. A picture file named by several controls is read and decoded
+// once per walk; each control gets its own copy. A bad colour text or a
+// picture of no known format
 // ends the walk with the class library's error; what was set before it
 // stays set.
 #pragma once
@@ -23,8 +25,10 @@
 #include <classlib/Forms.h>
 #include <classlib/Graphics.h>
 #include <classlib/IniFiles.h>
+#include <classlib/Pictures.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -66,6 +70,11 @@ public:
     // a control of a class without keys is left alone.
     void ApplySkinToControl(TControl* control);
 
+    // Gives picture a copy of the picture file, read the first time the
+    // walk names it (a file that fails to load raises its error each time
+    // and is not kept).
+    void LoadPicture(const std::string& path, TPicture* picture) const;
+
     // The walk below the form, pre-order: an image panel or tab sheet is
     // skinned, then its children; a page control of the kit is skinned, then
     // the children of each page in page order (the pages themselves are not).
@@ -80,6 +89,8 @@ private:
     std::string FSkinSection;
     mutable std::unique_ptr<TMemIniFile> FSkinFile;
     mutable bool FSkinFileExists = false;
+    // The pictures read so far, by file name.
+    mutable std::map<std::string, std::unique_ptr<TPicture>> FPictures;
 };
 
 // Trims characters up to code 32 from both ends, makes each run of blanks one

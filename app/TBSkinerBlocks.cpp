@@ -44,7 +44,7 @@ public:
     }
     void LoadPicture(const char* suffix, TPicture* picture) const {
         std::string path = PictureFile(suffix);
-        if (!path.empty()) picture->LoadFromFile(path);
+        if (!path.empty()) FSkiner.LoadPicture(path, picture);
     }
 
 private:

@@ -68,7 +68,7 @@ struct Overloaded : Ts... {
 };
 
 // Each key read with its field's current value as the default.
-void ReadStateSettings(const TIniFile& ini, TGlobalVars& vars) {
+void ReadStateSettings(const TCustomIniFile& ini, TGlobalVars& vars) {
     for (const TStateKey& key : StateKeys) {
         std::visit(Overloaded{
                        [&](bool TGlobalVars::*field) {
@@ -85,7 +85,7 @@ void ReadStateSettings(const TIniFile& ini, TGlobalVars& vars) {
     }
 }
 
-void ReadSettings(const TIniFile& ini, TAppSettings& settings) {
+void ReadSettings(const TCustomIniFile& ini, TAppSettings& settings) {
     settings.Copyright = ini.ReadString(SystemSection, CopyrightKey, DefaultCopyright);
     settings.Version = ini.ReadString(SystemSection, VersionKey, DefaultVersion);
     ReadStateSettings(ini, settings);
@@ -98,8 +98,8 @@ constexpr const char* LeftKey = "x";
 constexpr const char* TopKey = "y";
 constexpr const char* MaximizedKey = "maximized";
 
-TIniFile FormPositionFile(const std::string& fileName) {
-    return TIniFile(Trim(fileName).empty() ? AppSettings.ConfigFilePath : fileName);
+std::string FormPositionFileName(const std::string& fileName) {
+    return Trim(fileName).empty() ? AppSettings.ConfigFilePath : fileName;
 }
 
 // --- Engine paths ----------------------------------------------------------------------------
@@ -125,7 +125,8 @@ bool LoadSettingsFrom(const std::string& programFolder) {
         return false;
     }
     try {
-        ReadSettings(TIniFile(AppSettings.ConfigFilePath), AppSettings);
+        // Section "system" read from the file once, every key from memory.
+        ReadSettings(TMemIniFile(AppSettings.ConfigFilePath), AppSettings);
         static_cast<TSettingsPaths&>(AppSettings) = SettingsPaths(AppSettings.ExePath, AppSettings);
     } catch (const std::exception&) {
         return false;
@@ -170,14 +171,14 @@ void WriteStateSettings(const TIniFile& ini) {
 
 void SaveFormPosition(const std::string& section, const TCustomForm& form,
                       const std::string& fileName) {
-    TIniFile ini = FormPositionFile(fileName);
+    TIniFile ini(FormPositionFileName(fileName));
     ini.WriteInteger(section, LeftKey, form.Left());
     ini.WriteInteger(section, TopKey, form.Top());
     ini.WriteBool(section, MaximizedKey, form.WindowState() == wsMaximized);
 }
 
 bool LoadFormPosition(const std::string& section, TCustomForm& form, const std::string& fileName) {
-    TIniFile ini = FormPositionFile(fileName);
+    TMemIniFile ini(FormPositionFileName(fileName));
     bool maximized = ini.ReadBool(section, MaximizedKey, false);
     int left = ini.ReadInteger(section, LeftKey, form.Left());
     int top = ini.ReadInteger(section, TopKey, form.Top());

@@ -80,7 +80,8 @@ extern TAppSettings AppSettings;
 // Fills AppSettings from "config.ini" in the running program's folder,
 // writing the file with the defaults first when it is missing. False after
 // the message that the file cannot be written (the defaults stay, the paths
-// but ExePath and ConfigFilePath stay empty) or when reading failed.
+// but ExePath and ConfigFilePath stay empty) or when reading failed. Section
+// "system" is read from the file once and its keys answered from memory.
 bool LoadSettings();
 // LoadSettings for the settings file of the given program folder.
 bool LoadSettingsFrom(const std::string& programFolder);

@@ -18,7 +18,7 @@ std::string ProgramFileName() {
 
 std::string ProgramFolder() { return EnsureTrailingBackslash(ExtractFilePath(ProgramFileName())); }
 
-void ReadSettingsFolders(const TIniFile& ini, TSettingsFolders& folders) {
+void ReadSettingsFolders(const TCustomIniFile& ini, TSettingsFolders& folders) {
     folders.SkinsDir = ini.ReadString(SystemSection, SkinsDirKey, folders.SkinsDir);
     folders.LanguagesDir = ini.ReadString(SystemSection, LanguagesDirKey, folders.LanguagesDir);
     folders.LanguageFile = ini.ReadString(SystemSection, LanguageFileKey, folders.LanguageFile);

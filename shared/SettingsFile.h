@@ -45,7 +45,7 @@ struct TSettingsFolders {
 
 // Reads the three keys; a key missing from the file leaves its field as it
 // was. Raises what the ini file's reads raise.
-void ReadSettingsFolders(const TIniFile& ini, TSettingsFolders& folders);
+void ReadSettingsFolders(const TCustomIniFile& ini, TSettingsFolders& folders);
 
 // The skin and language folders and files that the keys name below the
 // program folder.

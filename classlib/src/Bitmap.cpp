@@ -77,7 +77,7 @@ void TBitmap::Assign(const TPersistent* source) {
     TPixelFormat format = bitmap ? bitmap->FPixelFormat : FPixelFormat;
     if (bitmap && bitmap->FHandle) {
         // Same layout on both sides: the pixels are copied as they lie.
-        copy = NewBitmap(bitmap->FWidth, bitmap->FHeight, format);
+        copy = NewBitmap(bitmap->FWidth, bitmap->FHeight, format, false);
         GdiFlush();
         DIBSECTION from = DibOf(bitmap->FHandle.Get()), to = DibOf(copy.Get());
         std::memcpy(
@@ -190,13 +190,45 @@ HBITMAP TBitmap::ReleaseHandle() {
 }
 
 void TBitmap::LoadFromFile(const std::string& fileName) {
-    const std::string bytes = ReadFileBytes(fileName, MaxBitmapFileBytes);
+    const TFileReader file(fileName);
+    const int64_t size = file.Size();
+    if (size < 0 || static_cast<uint64_t>(size) > MaxBitmapFileBytes)
+        throw EInvalidGraphic(SInvalidBitmap);
+    if (LoadPlainRows(file, static_cast<uint64_t>(size))) return;
+    std::string bytes(static_cast<size_t>(size), '\0');
+    bytes.resize(file.Read(0, bytes.data(), bytes.size()));
     BITMAPFILEHEADER header{};
     if (bytes.size() < sizeof header) throw EInvalidGraphic(SInvalidBitmap);
     std::memcpy(&header, bytes.data(), sizeof header);
     if (header.bfType != 0x4D42 || header.bfOffBits < sizeof header)
         throw EInvalidGraphic(SInvalidBitmap);
     LoadDib(std::string_view(bytes).substr(sizeof header), header.bfOffBits - sizeof header);
+}
+
+bool TBitmap::LoadPlainRows(const TFileReader& file, uint64_t size) {
+    char head[sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)];
+    if (file.Read(0, head, sizeof head) != sizeof head) return false;
+    BITMAPFILEHEADER header{};
+    BITMAPINFOHEADER info{};
+    std::memcpy(&header, head, sizeof header);
+    std::memcpy(&info, head + sizeof header, sizeof info);
+    if (header.bfType != 0x4D42 || info.biSize != sizeof info || info.biPlanes != 1 ||
+        info.biBitCount != 24 || info.biCompression != BI_RGB || info.biWidth <= 0 ||
+        info.biHeight <= 0 || info.biClrUsed > 65536)
+        return false;
+    // The pixels lie past the headers and the colour table, and the file holds all of them.
+    const uint64_t tableEnd = sizeof head + uint64_t{info.biClrUsed} * sizeof(RGBQUAD);
+    const uint64_t rowBytes = static_cast<uint64_t>(Stride(info.biWidth, 24)) * info.biHeight;
+    if (header.bfOffBits < tableEnd || header.bfOffBits > size ||
+        rowBytes > size - header.bfOffBits)
+        return false;
+    TGdiObject<HBITMAP> bitmap = NewBitmap(info.biWidth, info.biHeight, pf24bit, false);
+    GdiFlush();
+    if (file.Read(header.bfOffBits, DibOf(bitmap.Get()).dsBm.bmBits, rowBytes) != rowBytes)
+        throw EInvalidGraphic(SInvalidBitmap);
+    FreeContext();
+    Replace(std::move(bitmap), pf24bit);
+    return true;
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
@@ -266,7 +298,8 @@ void TBitmap::FreeContext() {
     if (FCanvas) FCanvas->FreeContext();
 }
 
-TGdiObject<HBITMAP> TBitmap::NewBitmap(int width, int height, TPixelFormat format) const {
+TGdiObject<HBITMAP> TBitmap::NewBitmap(int width, int height, TPixelFormat format,
+                                       bool white) const {
     const int bits = BitsPerPixel(format);
     // Beyond 2 GB no platform call can be trusted with the size.
     const int64_t bytes = Stride(width, bits) * height;
@@ -281,7 +314,7 @@ TGdiObject<HBITMAP> TBitmap::NewBitmap(int width, int height, TPixelFormat forma
     void* pixels = nullptr;
     TGdiObject<HBITMAP> bitmap(
         CheckGdi(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0)));
-    std::memset(pixels, 0xFF, static_cast<size_t>(bytes));
+    if (white) std::memset(pixels, 0xFF, static_cast<size_t>(bytes));
     return bitmap;
 }
 

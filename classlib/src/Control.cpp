@@ -122,6 +122,9 @@ void TControl::RequestAlign() {
 void TControl::RecordAnchorBase() {
     if (!FParent) return;
     FAnchorBounds = BoundsRect();
+    // Tied to the left and top edges alone, the control does not follow the
+    // parent's size, so the parent's client area is not needed.
+    if (FAnchors == TAnchors{akLeft, akTop}) return;
     TRect client = FParent->ClientRect();
     FAnchorParent = TSize{client.right - client.left, client.bottom - client.top};
 }

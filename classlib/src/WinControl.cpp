@@ -15,8 +15,18 @@
 namespace {
 
 constexpr const char* WindowClassName = "HolvaneControl";
-// The window property that leads from a window to its control object.
+// The window property that leads from a platform control's window to its
+// control object.
 constexpr const char* ControlProperty = "HolvaneControl";
+// A window of the library's own class holds its control object in its extra
+// bytes, which the window procedure reads without asking the window manager
+// (a property is one request to it per message).
+constexpr int ControlSlot = 0;
+ATOM OwnWindowClass = 0;
+
+bool IsOwnClassWindow(HWND window) {
+    return OwnWindowClass && GetClassLongPtrA(window, GCW_ATOM) == OwnWindowClass;
+}
 
 void InitPlatformControls() {
     static const bool done = [] {
@@ -35,7 +45,10 @@ void Erase(std::vector<T*>& list, const TControl* item) {
 }  // namespace
 
 TWinControl* FindControl(HWND window) {
-    return window ? static_cast<TWinControl*>(GetPropA(window, ControlProperty)) : nullptr;
+    if (!window) return nullptr;
+    if (IsOwnClassWindow(window))
+        return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, ControlSlot));
+    return static_cast<TWinControl*>(GetPropA(window, ControlProperty));
 }
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner), FBrush(std::make_unique<TBrush>()) {
@@ -92,7 +105,7 @@ void TWinControl::InsertControl(TControl* control) {
     if (control->FParentBiDiMode) control->SetParentBiDiMode(true);
     control->RecordAnchorBase();
     if (window) {
-        if (FHandle) window->CreateHandle();
+        if (FHandle && window->Visible()) window->CreateHandle();
         window->UpdateShowing();
     } else {
         control->Invalidate();
@@ -151,8 +164,10 @@ void TWinControl::CreateHandle() {
         if (FHandle) return;
     }
     CreateWnd();
-    // By index: a child's window may add children of its own.
-    for (size_t i = 0; i < FWinControls.size(); ++i) FWinControls[i]->CreateHandle();
+    // By index: a child's window may add children of its own. A hidden
+    // child's window waits until it is shown or asked for.
+    for (size_t i = 0; i < FWinControls.size(); ++i)
+        if (FWinControls[i]->Visible()) FWinControls[i]->CreateHandle();
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
@@ -178,10 +193,21 @@ void TWinControl::RegisterWindowClass() {
         WNDCLASSA windowClass{};
         windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
         windowClass.lpfnWndProc = ObjectWindowProc;
+        windowClass.cbWndExtra = sizeof(LONG_PTR);
         windowClass.hInstance = ModuleInstance();
         windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
         windowClass.lpszClassName = WindowClassName;
-        return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        OwnWindowClass = RegisterClassA(&windowClass);
+        if (!OwnWindowClass && GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
+            // Made by this module before: its atom tells its windows.
+            WNDCLASSEXA registeredClass{};
+            registeredClass.cbSize = sizeof registeredClass;
+            const auto atom = static_cast<ATOM>(
+                GetClassInfoExA(ModuleInstance(), WindowClassName, &registeredClass));
+            if (registeredClass.cbWndExtra >= static_cast<int>(sizeof(LONG_PTR)))
+                OwnWindowClass = atom;
+        }
+        return OwnWindowClass != 0;
     }();
     if (!registered) throw EOutOfResources(SOutOfResources);
 }
@@ -214,10 +240,22 @@ void TWinControl::CreateWnd() {
     if (!window) throw EOutOfResources(SysErrorMessage(GetLastError()));
     if (FSubclassed)
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
-    // A new child window goes below its siblings; the last in the list is the top one.
+    // The last in the list is the top one: a new child window goes right
+    // below the window of the next sibling that has one (a window made
+    // late, when its control is shown), or on top of all.
     if (params.Style & WS_CHILD)
-        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(window, WindowAbove(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     UpdateBounds();
+}
+
+HWND TWinControl::WindowAbove() const {
+    if (!FParent) return HWND_TOP;
+    const auto& siblings = FParent->FWinControls;
+    auto at = std::find(siblings.begin(), siblings.end(), this);
+    if (at == siblings.end()) return HWND_TOP;
+    for (++at; at != siblings.end(); ++at)
+        if ((*at)->FHandle) return (*at)->FHandle;
+    return HWND_TOP;
 }
 
 void TWinControl::DestroyHandle() {
@@ -248,12 +286,18 @@ void TWinControl::SetParentWindow(HWND window) {
 
 void TWinControl::Bind(HWND window) {
     FHandle = window;
-    SetPropA(window, ControlProperty, this);
+    if (IsOwnClassWindow(window))
+        SetWindowLongPtrA(window, ControlSlot, reinterpret_cast<LONG_PTR>(this));
+    else
+        SetPropA(window, ControlProperty, this);
 }
 
 void TWinControl::Unbind() {
     if (!FHandle) return;
-    RemovePropA(FHandle, ControlProperty);
+    if (IsOwnClassWindow(FHandle))
+        SetWindowLongPtrA(FHandle, ControlSlot, 0);
+    else
+        RemovePropA(FHandle, ControlProperty);
     if (FSubclassed) RemoveWindowSubclass(FHandle, SubclassWindowProc, 0);
     FHandle = nullptr;
     FSubclassed = false;
@@ -267,7 +311,7 @@ LRESULT CALLBACK TWinControl::ObjectWindowProc(HWND window, UINT message, WPARAM
             reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
         if (control) control->Bind(window);
     }
-    TWinControl* control = FindControl(window);
+    auto control = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, ControlSlot));
     if (!control) return DefWindowProcA(window, message, wParam, lParam);
     TMessage data{message, wParam, lParam, 0};
     control->Deliver(data);
@@ -403,6 +447,13 @@ TRect TWinControl::NonClientMargins() const {
     TCreateParams params;
     const_cast<TWinControl*>(this)->CreateParams(params);
     TRect margins{};
+    // A child window without a border or an edge has none: the platform is
+    // not asked (it would answer the same, and asking costs it a round trip).
+    constexpr DWORD Frames = WS_BORDER | WS_DLGFRAME | WS_THICKFRAME;
+    constexpr DWORD Edges =
+        WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME;
+    if ((params.Style & WS_CHILD) && !(params.Style & Frames) && !(params.ExStyle & Edges))
+        return margins;
     AdjustWindowRectEx(&margins, params.Style, FALSE, params.ExStyle);
     return margins;
 }
@@ -502,7 +553,10 @@ void TWinControl::VisibleChanged() {
         if (TCustomForm* form = GetParentForm(this); form && form != this)
             form->DefocusControl(this, false);
     }
-    if (FHandle) ShowWindow(FHandle, Visible() ? SW_SHOWNA : SW_HIDE);
+    if (FHandle)
+        ShowWindow(FHandle, Visible() ? SW_SHOWNA : SW_HIDE);
+    else if (Visible() && FParent && FParent->FHandle)
+        CreateHandle();  // shown for the first time
     UpdateShowing();
 }
 

@@ -247,6 +247,46 @@ TEST_F(SkinBlockTest, PicButtonKeys) {
     EXPECT_FALSE(button->Enabled());
 }
 
+TEST_F(SkinBlockTest, APictureNamedByManyControlsIsReadOncePerWalkAndEachHasItsOwnCopy) {
+    const COLORREF red = RGB(200, 10, 10);
+    WriteSkin("PicButton_A_NORMALBMP=" + Picture("Shared.bmp", 30, 20, red) +
+              "\r\nPicButton_B_NORMALBMP=Shared.bmp\r\nPicButton_B_ONBMP=Shared.bmp\r\n"
+              "IMAGE_C_BMP=Shared.bmp\r\n");
+    auto a = Add<TPicButton>("A");
+    auto b = Add<TPicButton>("B");
+    auto c = Add<TImage>("C");
+    Apply();
+    for (TPicture* picture : {a->PicNormal(), b->PicNormal(), b->PicMouseHover(), c->Picture()}) {
+        ASSERT_EQ(picture->Width(), 30);
+        EXPECT_EQ(picture->Height(), 20);
+        EXPECT_EQ(picture->Bitmap()->Canvas()->Pixels(29, 19), static_cast<TColor>(red));
+    }
+    EXPECT_EQ(b->BoundsRect().right - b->BoundsRect().left, 30);
+    a->PicNormal()->Bitmap()->Canvas()->SetPixels(29, 19, clLime);
+    EXPECT_EQ(b->PicNormal()->Bitmap()->Canvas()->Pixels(29, 19), static_cast<TColor>(red));
+    EXPECT_EQ(b->PicMouseHover()->Bitmap()->Canvas()->Pixels(29, 19), static_cast<TColor>(red));
+
+    // One walk reads a file once; the next walk reads it again.
+    const std::string path = Folder.Path() + "Shared.bmp";
+    TPicture first, second, later;
+    {
+        TBSkinerDLL walk(AppSettings.SkinPath, "FORMMAIN");
+        walk.LoadPicture(path, &first);
+        Picture("Shared.bmp", 8, 6);
+        walk.LoadPicture(path, &second);
+    }
+    EXPECT_EQ(second.Width(), 30);
+    TBSkinerDLL(AppSettings.SkinPath, "FORMMAIN").LoadPicture(path, &later);
+    EXPECT_EQ(later.Width(), 8);
+
+    // A file that cannot be read is not kept: it fails again.
+    Folder.File("Broken.bmp", "not a bitmap");
+    TBSkinerDLL walk(AppSettings.SkinPath, "FORMMAIN");
+    for (int i = 0; i < 2; ++i)
+        EXPECT_THROW(walk.LoadPicture(Folder.Path() + "Broken.bmp", &later), EInvalidGraphic);
+    EXPECT_EQ(later.Width(), 8);
+}
+
 TEST_F(SkinBlockTest, ImageTakesItsPictureAndItsSize) {
     WriteSkin("IMAGE_Icon_BMP=" + Picture("Icon.bmp", 32, 30) +
               "\r\nIMAGE_Icon_TOP=9\r\nIMAGE_Icon_HINT=COM\r\n");

@@ -235,6 +235,66 @@ TEST(BitmapFiles, LoadsBitmapFilesAndResources) {
     EXPECT_EQ(palette.Canvas()->Pixels(1, 0), clBlue);
 }
 
+TEST(BitmapFiles, TwentyFourBitFilesReadTheSamePixelsInEitherRowOrder) {
+    // Rows stored bottom first are read straight into the bitmap, rows stored
+    // top first through the platform: both give every pixel, whatever the
+    // rows' padding, a colour table before the pixels or a gap after it.
+    struct TCase {
+        const char* Name;
+        int Width;
+        DWORD TableColours;
+        DWORD Gap;
+    };
+    const TCase cases[] = {{"no padding", 4, 0, 0},
+                           {"padded rows", 5, 0, 0},
+                           {"colour table", 5, 3, 0},
+                           {"gap", 7, 2, 10}};
+    ScratchFolder folder;
+    auto colour = [](int x, int y) { return RGB(x * 30, y * 70, 200 - x * 20); };
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.Name);
+        TBitmap loaded[2];
+        for (bool topDown : {false, true}) {
+            const int height = 3, stride = (test.Width * 3 + 3) / 4 * 4;
+            BITMAPINFOHEADER info = InfoHeader(test.Width, topDown ? -height : height, 24);
+            info.biClrUsed = test.TableColours;
+            std::string tail(test.TableColours * sizeof(RGBQUAD) + test.Gap, '\x5A');
+            for (int row = 0; row < height; ++row) {
+                std::string line(static_cast<size_t>(stride), '\x77');
+                const int y = topDown ? row : height - 1 - row;
+                for (int x = 0; x < test.Width; ++x) {
+                    line[x * 3] = static_cast<char>(GetBValue(colour(x, y)));
+                    line[x * 3 + 1] = static_cast<char>(GetGValue(colour(x, y)));
+                    line[x * 3 + 2] = static_cast<char>(GetRValue(colour(x, y)));
+                }
+                tail += line;
+            }
+            std::string bytes = BmpBytes(info, tail);
+            reinterpret_cast<BITMAPFILEHEADER*>(bytes.data())->bfOffBits +=
+                test.TableColours * sizeof(RGBQUAD) + test.Gap;
+            const std::string path = folder.Path() + (topDown ? "down.bmp" : "up.bmp");
+            WriteBytes(path, bytes);
+            loaded[topDown].LoadFromFile(path);
+        }
+        for (TBitmap& bitmap : loaded) {
+            ASSERT_EQ(bitmap.Width(), test.Width);
+            ASSERT_EQ(bitmap.Height(), 3);
+            EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < test.Width; ++x)
+                    EXPECT_EQ(bitmap.Canvas()->Pixels(x, y), static_cast<TColor>(colour(x, y)))
+                        << x << "," << y;
+        }
+    }
+    // Rows promised beyond the file's end are refused, in either order.
+    BITMAPINFOHEADER cut = InfoHeader(4, 4, 24);
+    const std::string path = folder.Path() + "cut.bmp";
+    WriteBytes(path, BmpBytes(cut, std::string(47, '\0')));
+    TBitmap bitmap;
+    EXPECT_THROW(bitmap.LoadFromFile(path), EInvalidGraphic);
+    EXPECT_TRUE(bitmap.Empty());
+}
+
 TEST(BitmapFiles, BadFilesRaiseAndLeaveTheBitmapAsItWas) {
     ScratchFolder folder;
     std::unique_ptr<TBitmap> bitmap = FilledBitmap(2, 2, clNavy);

@@ -1,6 +1,7 @@
 // Controls: windows made on demand, the child lists, the window procedure and
 // its handlers, reflected notifications, ownership by parents, layout, and
 // the properties that children take from their parent.
+#include <classlib/ComCtrls.h>
 #include <classlib/Controls.h>
 #include <classlib/Forms.h>
 #include <classlib/SysUtils.h>
@@ -114,6 +115,57 @@ TEST_F(ControlTest, WindowsAreMadeOnDemandParentsFirstWithTheirProperties) {
     inner->SetCaption("from the object");
     GetWindowTextA(innerWindow, text, sizeof text);
     EXPECT_STREQ(text, "from the object");
+}
+
+TEST_F(ControlTest, AHiddenChildsWindowIsMadeWhenItIsFirstShownInItsPlaceInTheStack) {
+    auto form = NewForm();
+    auto below = new TBox(form.get(), form.get(), Bounds(0, 0, 100, 100), clRed, "below");
+    auto late = new TBox(form.get(), form.get(), Bounds(0, 0, 10, 10), clRed, "late");
+    auto above = new TBox(form.get(), form.get(), Bounds(0, 0, 100, 100), clRed, "above");
+    auto inner = new TBox(form.get(), late, Bounds(2, 3, 20, 10), clBlue, "inner");
+    auto button = new TPlatformButton(form.get());
+    button->SetParent(late);
+    late->SetVisible(false);
+    // Set while there is no window: all of it must reach the window made later.
+    late->SetBounds(12, 14, 80, 60);
+    late->SetCaption("late text");
+    late->SetEnabled(false);
+    button->SetCaption("check");
+
+    form->HandleNeeded();
+    EXPECT_TRUE(below->HandleAllocated());
+    EXPECT_TRUE(above->HandleAllocated());
+    EXPECT_FALSE(late->HandleAllocated());
+    EXPECT_FALSE(inner->HandleAllocated());
+    EXPECT_FALSE(button->HandleAllocated());
+
+    late->Show();
+    ASSERT_TRUE(late->HandleAllocated());
+    ASSERT_TRUE(inner->HandleAllocated());
+    ASSERT_TRUE(button->HandleAllocated());
+    HWND window = late->Handle();
+    EXPECT_TRUE(GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(IsWindowEnabled(window));
+    EXPECT_TRUE(SameRect(WindowBoundsInParent(window), Bounds(12, 14, 80, 60)));
+    char text[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    EXPECT_STREQ(text, "late text");
+    GetWindowTextA(button->Handle(), text, sizeof text);
+    EXPECT_STREQ(text, "check");
+    // Between the siblings before and after it in the list.
+    EXPECT_EQ(GetWindow(above->Handle(), GW_HWNDNEXT), window);
+    EXPECT_EQ(GetWindow(window, GW_HWNDNEXT), below->Handle());
+    EXPECT_EQ(GetParent(inner->Handle()), window);
+    EXPECT_EQ(FindControl(window), late);
+    EXPECT_EQ(FindControl(button->Handle()), button);
+
+    // Asked for, a hidden control's window is made hidden.
+    auto asked = new TBox(form.get(), nullptr, Bounds(0, 0, 10, 10), clRed, "asked");
+    asked->SetVisible(false);
+    asked->SetParent(form.get());
+    EXPECT_FALSE(asked->HandleAllocated());
+    EXPECT_FALSE(GetWindowLongPtrA(asked->Handle(), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(GetWindow(asked->Handle(), GW_HWNDPREV), nullptr);
 }
 
 TEST_F(ControlTest, ChildrenListWindowlessOnesFirstEachInTheOrderTheyCame) {
@@ -371,4 +423,16 @@ TEST_F(ControlTest, ClientAreaIsTheSameBeforeAndAfterTheWindowExists) {
             EXPECT_EQ(form->Width(), 333);
         }
     }
+    // Child windows without a frame, and with a border or an edge.
+    auto form = NewForm();
+    auto plain = new TBox(form.get(), form.get(), Bounds(5, 5, 120, 80), clRed, "plain");
+    auto edged = new TListView(form.get());
+    edged->SetParent(form.get());
+    edged->SetBounds(5, 100, 150, 90);
+    const TRect plainBefore = plain->ClientRect(), edgedBefore = edged->ClientRect();
+    form->HandleNeeded();
+    EXPECT_EQ(Text(plainBefore), Text(plain->ClientRect()));
+    EXPECT_EQ(Text(plainBefore), Text(Rect(0, 0, 120, 80)));
+    EXPECT_EQ(Text(edgedBefore), Text(edged->ClientRect()));
+    EXPECT_LT(edgedBefore.right, 150);
 }

@@ -226,6 +226,51 @@ TEST_F(PaintTest, ABufferedPaintReachesItsTargetWholeAndOnlyInItsArea) {
         EXPECT_EQ(Pixel(target.get(), p.x, p.y), p.color) << p.x << "," << p.y;
 }
 
+TEST_F(PaintTest, AScratchBitmapStartsAsANewOneWhateverTheLastDrawingLeft) {
+    auto target = FilledBitmap(60, 40, clWhite, pf32bit);
+    HDC reference = target->Canvas()->Handle();
+    auto draw = [&](int width, int height) {
+        TScratchBitmap scratch(reference, width, height);
+        EXPECT_TRUE(scratch.Valid());
+        HDC dc = scratch.DC();
+        // Black, clipped to its size, in the DC's first state.
+        TRect clip{};
+        EXPECT_EQ(GetClipBox(dc, &clip), SIMPLEREGION);
+        EXPECT_EQ(clip.right, width);
+        EXPECT_EQ(clip.bottom, height);
+        EXPECT_EQ(GetPixel(dc, width - 1, height - 1), RGB(0, 0, 0));
+        POINT origin{};
+        GetViewportOrgEx(dc, &origin);
+        EXPECT_EQ(origin.x, 0);
+        EXPECT_EQ(GetBkMode(dc), OPAQUE);
+        EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
+        // What this drawing leaves behind.
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        SelectClipRgn(dc, nullptr);
+        RECT all{0, 0, 200, 200};
+        FillRect(dc, &all, red);
+        DeleteObject(red);
+        SetViewportOrgEx(dc, -7, -3, nullptr);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(0, 0, 255));
+        return dc;
+    };
+    // A larger one after a smaller one, a smaller one after it (lent the
+    // larger spare), and one inside another, which gets a bitmap of its own.
+    for (TSize size : {TSize{20, 10}, TSize{50, 30}, TSize{8, 6}}) draw(size.cx, size.cy);
+    {
+        TScratchBitmap outer(reference, 30, 20);
+        PatBlt(outer.DC(), 0, 0, 30, 20, WHITENESS);
+        EXPECT_NE(draw(30, 20), outer.DC());
+        EXPECT_EQ(GetPixel(outer.DC(), 29, 19), RGB(255, 255, 255));
+    }
+    draw(30, 20);
+    // Drawings one after another keep the GDI objects as they were.
+    const size_t before = GdiObjectCount();
+    for (int round = 0; round < 200; ++round) draw(10 + round % 40, 5 + round % 30);
+    EXPECT_EQ(GdiObjectCount(), before);
+}
+
 TEST_F(PaintTest, APaintEndedByAnErrorLeavesTheTargetAsItWas) {
     auto target = FilledBitmap(20, 20, clWhite, pf32bit);
     try {

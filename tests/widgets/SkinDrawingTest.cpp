@@ -104,6 +104,20 @@ TEST(RegionFromBitmap, OneTransparentPixelSplitsARowIntoTwoRectangles) {
     EXPECT_TRUE(SameRect(lone[0], RECT{5, 0, 6, 1}));
 }
 
+TEST(RegionFromBitmap, RowsWithTheSameRunsMakeOneRectangle) {
+    // A window outline: its middle rows alike, its corner rows each their own.
+    const std::vector<std::string> rows = {".##.", ".##.", "####", "####", "####", "#..#", "#..#"};
+    TRegionWindow window;
+    auto glyph = GlyphOf(rows);
+    ASSERT_TRUE(SetRegionFromBitmap(window.Handle(), glyph.get(), Cut));
+    const std::vector<RECT> rects = window.RegionRects();
+    ASSERT_EQ(rects.size(), 4u);
+    EXPECT_TRUE(SameRect(rects[0], RECT{1, 0, 3, 2}));
+    EXPECT_TRUE(SameRect(rects[1], RECT{0, 2, 4, 5}));
+    EXPECT_TRUE(SameRect(rects[2], RECT{0, 5, 1, 7}));
+    EXPECT_TRUE(SameRect(rects[3], RECT{3, 5, 4, 7}));
+}
+
 TEST(RegionFromBitmap, AllTransparentGivesAnEmptyRegionAndTheWindowStays) {
     TRegionWindow window;
     auto glyph = GlyphOf({"....", "...."});

@@ -199,6 +199,28 @@ TEST_F(TrayIconTest, ShowingAddsTheIconAndHidingRemovesIt) {
     EXPECT_FALSE(InTray(window, id));
 }
 
+TEST_F(TrayIconTest, TheShellIsNotAskedToChangeOrRemoveAnIconItWasNotGiven) {
+    // An entry of the icon's window and identifier that the icon never added
+    // (the shell would find none for the icon): the icon's changes and its
+    // hiding leave it as it was.
+    auto icon = std::make_unique<TTrayIcon>(nullptr);
+    NOTIFYICONDATAA planted = icon->TrayIconData();
+    lstrcpynA(planted.szTip, "planted", sizeof planted.szTip);
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &planted));
+    auto image = ApplicationIcon();
+    icon->SetIcon(image.get());
+    icon->SetHint("Holvane");
+    icon->SetIconVisible(false);
+    EXPECT_TRUE(InTray(icon.get()));
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &planted));
+
+    // Once the shell has it, it is changed and removed there.
+    icon->SetIconVisible(true);
+    EXPECT_TRUE(InTray(icon.get()));
+    icon->SetIconVisible(false);
+    EXPECT_FALSE(InTray(icon.get()));
+}
+
 TEST_F(TrayIconTest, BalloonTextsAreCutAndTheRecordIsRestored) {
     TTrayIcon icon(nullptr);
     auto image = ApplicationIcon();

@@ -223,3 +223,20 @@ TEST_F(TreeInputTest, RowsAddedWhileHiddenAreThereWhenTheTreeIsShown) {
     EXPECT_EQ(Tree->OffsetY(), 400 * 30 - Tree->ClientHeight());
     EXPECT_EQ(Tree->GetNodeAt(5, Tree->ClientHeight() - 1), NodeAt(399));
 }
+
+// The same for a tree whose window is not made until it is first shown: the
+// rows added before it has one are all there once it is.
+TEST_F(TreeInputTest, RowsAddedBeforeTheTreeHasAWindowAreThereWhenItIsShown) {
+    Tree->SetVisible(false);
+    Form->Show();
+    EXPECT_FALSE(Tree->HandleAllocated());
+    for (unsigned count = 1; count <= 400; ++count) Tree->SetRootNodeCount(count);
+    EXPECT_FALSE(Tree->HandleAllocated());
+    Tree->SetVisible(true);
+    Pump(30);
+    ASSERT_TRUE(Tree->HandleAllocated());
+    EXPECT_EQ(VerticalScroll(Tree->Handle()).nMax, 400 * 30 - 1);
+    SendMessageA(Tree->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(Tree->OffsetY(), 400 * 30 - Tree->ClientHeight());
+    EXPECT_EQ(Tree->GetNodeAt(5, Tree->ClientHeight() - 1), NodeAt(399));
+}

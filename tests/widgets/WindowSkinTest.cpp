@@ -74,30 +74,37 @@ TEST_F(WindowSkinTest, OnAFormItTakesTheFrameAway) {
 }
 
 TEST_F(WindowSkinTest, AGlyphCutsTheFormAndSizesIt) {
-    auto form = NewForm();
-    auto skin = new TWindowSkin(form.get());
-    skin->SetParent(form.get());
-    skin->SetBounds(15, 20, 200, 100);
-    int changes = 0;
-    skin->OnRegionChanged = [&](TObject* sender) {
-        EXPECT_EQ(sender, skin);
-        ++changes;
-    };
-    auto glyph = RoundedGlyph();
-    skin->SetGlyph(glyph.get());
+    // A form that has its window is cut at once; one still being built makes
+    // no window for it and is cut when its window is made.
+    for (bool windowFirst : {true, false}) {
+        SCOPED_TRACE(windowFirst ? "window first" : "glyph first");
+        auto form = NewForm();
+        if (windowFirst) form->HandleNeeded();
+        auto skin = new TWindowSkin(form.get());
+        skin->SetParent(form.get());
+        skin->SetBounds(15, 20, 200, 100);
+        int changes = 0;
+        skin->OnRegionChanged = [&](TObject* sender) {
+            EXPECT_EQ(sender, skin);
+            ++changes;
+        };
+        auto glyph = RoundedGlyph();
+        skin->SetGlyph(glyph.get());
 
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(skin->BoundsRect(), Rect(0, 0, 60, 40));
-    EXPECT_EQ(form->ClientWidth(), 60);
-    EXPECT_EQ(form->ClientHeight(), 40);
-    EXPECT_FALSE(InRegion(form.get(), 0, 0));
-    EXPECT_FALSE(InRegion(form.get(), 59, 39));
-    EXPECT_TRUE(InRegion(form.get(), 3, 0));
-    EXPECT_TRUE(InRegion(form.get(), 59, 3));  // the last column
-    EXPECT_TRUE(InRegion(form.get(), 30, 20));
-    // The glyph is a copy.
-    glyph->Canvas()->SetPixels(30, 20, clFuchsia);
-    EXPECT_EQ(skin->Glyph()->Canvas()->Pixels(30, 20), Face);
+        EXPECT_EQ(form->HandleAllocated(), windowFirst);
+        EXPECT_EQ(changes, 1);
+        EXPECT_EQ(skin->BoundsRect(), Rect(0, 0, 60, 40));
+        EXPECT_EQ(form->ClientWidth(), 60);
+        EXPECT_EQ(form->ClientHeight(), 40);
+        EXPECT_FALSE(InRegion(form.get(), 0, 0));
+        EXPECT_FALSE(InRegion(form.get(), 59, 39));
+        EXPECT_TRUE(InRegion(form.get(), 3, 0));
+        EXPECT_TRUE(InRegion(form.get(), 59, 3));  // the last column
+        EXPECT_TRUE(InRegion(form.get(), 30, 20));
+        // The glyph is a copy.
+        glyph->Canvas()->SetPixels(30, 20, clFuchsia);
+        EXPECT_EQ(skin->Glyph()->Canvas()->Pixels(30, 20), Face);
+    }
 }
 
 TEST_F(WindowSkinTest, TheColourSetLastShapesAGlyphLoadedInPlace) {

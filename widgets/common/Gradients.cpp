@@ -154,7 +154,7 @@ void DrawGradient(TCanvas* canvas, const TRect& rect, TGradientDirection directi
     const int w = std::abs(rect.right - rect.left), h = std::abs(rect.bottom - rect.top);
     if (w == 0 || h == 0) return;
     HDC target = canvas->Handle();
-    TMemoryBitmap buffer(target, w, h);
+    TScratchBitmap buffer(target, w, h);
     if (!buffer.Valid()) return;
     TSelectObject clearPen(buffer.DC(), GetStockObject(NULL_PEN));
     PaintGradient(buffer.DC(), w, h, direction, PlainRgb(startColor), PlainRgb(stopColor),

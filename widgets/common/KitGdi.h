@@ -5,8 +5,9 @@
 //   CanvasChanged    tells a canvas's owner that its DC was drawn on directly
 //   FillSolid        a rectangle in one colour, with a brush made for the call
 //
-// Off-screen bitmaps are the class library's TMemoryBitmap and, for a
-// buffered paint, TBufferedPaint.
+// Off-screen bitmaps are the class library's TMemoryBitmap, TScratchBitmap for
+// one drawing (lent from the thread's spares) and, for a buffered paint,
+// TBufferedPaint.
 #pragma once
 
 #include <classlib/Graphics.h>

@@ -10,46 +10,49 @@
 
 namespace {
 
-// The bitmap's pixels as 0x00BBGGRR values, row by row from the top.
-std::vector<uint32_t> ReadPixels(TBitmap* bitmap) {
+// The runs of pixels that are not transparent in one row (left, right), a
+// run that reaches the last column ending there.
+void VisibleRuns(TBitmap* bitmap, int y, int bytesPerPixel, uint32_t transparent,
+                 std::vector<std::pair<LONG, LONG>>& runs) {
+    runs.clear();
     const int width = bitmap->Width();
-    const int height = bitmap->Height();
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    TClientDC screen;
-    if (GetDIBits(screen.Get(), bitmap->Handle(), 0, static_cast<UINT>(height), pixels.data(),
-                  &info, DIB_RGB_COLORS) != height)
-        throw EOutOfResources("Cannot read the bitmap's pixels");
-    // The DIB holds blue in the low byte; a colour value holds red there.
-    for (uint32_t& pixel : pixels)
-        pixel = (pixel & 0x0000FF) << 16 | (pixel & 0x00FF00) | (pixel & 0xFF0000) >> 16;
-    return pixels;
+    const uint8_t* row = bitmap->ScanLine(y);
+    // Blue, green, red in the row; a colour value holds red in its low byte.
+    auto colour = [&](int x) {
+        const uint8_t* pixel = row + static_cast<size_t>(x) * bytesPerPixel;
+        return uint32_t{pixel[2]} | uint32_t{pixel[1]} << 8 | uint32_t{pixel[0]} << 16;
+    };
+    int x = 0;
+    while (x < width) {
+        while (x < width && colour(x) == transparent) ++x;
+        if (x == width) break;
+        const int start = x;
+        while (x < width && colour(x) != transparent) ++x;
+        runs.emplace_back(start, x);
+    }
 }
 
-// One rectangle per maximal run of pixels that are not transparent; a run
-// that reaches the last column ends there.
-std::vector<RECT> VisibleRuns(const std::vector<uint32_t>& pixels, int width, int height,
-                              TColor transparentColor) {
-    std::vector<RECT> runs;
+// One rectangle per maximal run of pixels that are not transparent, runs of
+// the same columns in rows that follow each other joined into one rectangle.
+std::vector<RECT> VisibleRects(TBitmap* bitmap, TColor transparentColor) {
+    std::vector<RECT> rects;
     const auto transparent = static_cast<uint32_t>(transparentColor);
-    for (int y = 0; y < height; ++y) {
-        const uint32_t* row = pixels.data() + static_cast<size_t>(y) * width;
-        int x = 0;
-        while (x < width) {
-            while (x < width && row[x] == transparent) ++x;
-            if (x == width) break;
-            const int start = x;
-            while (x < width && row[x] != transparent) ++x;
-            runs.push_back(RECT{start, y, x, y + 1});
+    DIBSECTION dib{};
+    GetObject(bitmap->Handle(), sizeof dib, &dib);
+    const int bytesPerPixel = dib.dsBm.bmBitsPixel / 8;
+    std::vector<std::pair<LONG, LONG>> runs, previous;
+    size_t band = 0;  // where the rectangles of the previous row begin
+    for (int y = 0; y < bitmap->Height(); ++y) {
+        VisibleRuns(bitmap, y, bytesPerPixel, transparent, runs);
+        if (y > 0 && runs == previous) {
+            for (size_t i = band; i < rects.size(); ++i) rects[i].bottom = y + 1;
+            continue;
         }
+        band = rects.size();
+        for (auto [left, right] : runs) rects.push_back(RECT{left, y, right, y + 1});
+        std::swap(runs, previous);
     }
-    return runs;
+    return rects;
 }
 
 // The union of the rectangles, made in one call.
@@ -100,16 +103,22 @@ void TilePicture(TCanvas* canvas, TGraphic* graphic, const TRect& rect) {
         for (int y = 0; y < rect.bottom - rect.top; y += height) canvas->Draw(x, y, graphic);
 }
 
-bool SetRegionFromBitmap(HWND window, TBitmap* bitmap, TColor transparentColor) {
-    std::vector<RECT> runs;
-    if (!bitmap->Empty()) {
-        const std::vector<uint32_t> pixels = ReadPixels(bitmap);
-        runs = VisibleRuns(pixels, bitmap->Width(), bitmap->Height(), transparentColor);
-    }
-    TGdiObject<HRGN> region(RegionOfRects(runs));
+TGdiObject<HRGN> RegionFromBitmap(TBitmap* bitmap, TColor transparentColor) {
+    std::vector<RECT> rects;
+    if (!bitmap->Empty()) rects = VisibleRects(bitmap, transparentColor);
+    TGdiObject<HRGN> region(RegionOfRects(rects));
     if (!region) throw EOutOfResources("Cannot make the window's region");
+    return region;
+}
+
+bool SetWindowRegion(HWND window, TGdiObject<HRGN>& region) {
     // The window owns the region once it took it.
     if (!SetWindowRgn(window, region.Get(), TRUE)) return false;
     region.Release();
     return true;
+}
+
+bool SetRegionFromBitmap(HWND window, TBitmap* bitmap, TColor transparentColor) {
+    TGdiObject<HRGN> region = RegionFromBitmap(bitmap, transparentColor);
+    return SetWindowRegion(window, region);
 }

@@ -3,10 +3,12 @@
 //
 //   PaintParentBackground  what a control's parent shows at its place
 //   TilePicture            a graphic repeated over a rectangle
-//   SetRegionFromBitmap    a window cut to a bitmap's outline
+//   RegionFromBitmap, SetWindowRegion, SetRegionFromBitmap
+//                          a window cut to a bitmap's outline
 #pragma once
 
 #include <classlib/Controls.h>
+#include <classlib/Handles.h>
 #include <classlib/Pictures.h>
 
 // Paints what the control's parent shows at the control's place into the
@@ -25,8 +27,14 @@ void TilePicture(TCanvas* canvas, TGraphic* graphic, const TRect& rect);
 
 // Gives the window a region made of the bitmap's pixels whose colour is not
 // transparentColor (compared as 0x00BBGGRR; a system colour matches no pixel),
-// one rectangle per run of such pixels in each row, and redraws it. The window
+// one rectangle per run of such pixels in each row (the same runs in rows that
+// follow each other make one rectangle), and redraws it. The window
 // owns the region from then on. A bitmap that is all transparentColor (or
 // empty) gives an empty region: the window stays but shows nothing. Returns
 // whether the window took the region.
 bool SetRegionFromBitmap(HWND window, TBitmap* bitmap, TColor transparentColor);
+// The region SetRegionFromBitmap gives the window, made without one.
+TGdiObject<HRGN> RegionFromBitmap(TBitmap* bitmap, TColor transparentColor);
+// Gives the window the region (which it owns from then on: region is left
+// empty) and redraws it; false when the window did not take it.
+bool SetWindowRegion(HWND window, TGdiObject<HRGN>& region);

@@ -7,11 +7,25 @@ TWindowSkin::TWindowSkin(TComponent* owner)
     : TGraphicControl(owner),
       FForm(dynamic_cast<TCustomForm*>(owner)),
       FGlyph(std::make_unique<TBitmap>()) {
-    if (FForm) FForm->SetBorderStyle(bsNone);
+    if (FForm) {
+        FForm->SetBorderStyle(bsNone);
+        FForm->HookMessages(this, [this](TMessage& message) {
+            if (message.Msg == WM_CREATE && FPendingRegion)
+                SetWindowRegion(FForm->Handle(), FPendingRegion);
+            return false;
+        });
+    }
     SetBounds(Left(), Top(), 200, 100);
 }
 
-TWindowSkin::~TWindowSkin() = default;
+TWindowSkin::~TWindowSkin() {
+    if (FForm) FForm->UnhookMessages(this);
+}
+
+void TWindowSkin::Notification(TComponent* component, TOperation operation) {
+    TGraphicControl::Notification(component, operation);
+    if (operation == opRemove && component == FForm) FForm = nullptr;
+}
 
 void TWindowSkin::SetGlyph(const TBitmap* value) {
     FGlyph->Assign(value);
@@ -27,7 +41,8 @@ void TWindowSkin::SetTransparentColor(TColor value) {
 
 void TWindowSkin::UpdateFormShape() {
     if (!FForm || FGlyph->Empty()) return;
-    SetRegionFromBitmap(FForm->Handle(), FGlyph.get(), FTransparentColor);
+    FPendingRegion = RegionFromBitmap(FGlyph.get(), FTransparentColor);
+    if (FForm->HandleAllocated()) SetWindowRegion(FForm->Handle(), FPendingRegion);
     const bool sized = FGlyph->Width() && FGlyph->Height();
     SetBounds(0, 0, sized ? FGlyph->Width() : Width(), sized ? FGlyph->Height() : Height());
     FForm->SetClientSize(Width(), Height());

@@ -43,11 +43,17 @@ TRect TKitCustomProgressBar::PaintFrames(TCanvas* canvas) {
     return DrawFrameBevel(canvas, rect, FBackColor, FBackColor, FInteriorOffset, AllSides);
 }
 
+// The work bitmap is a scratch one, white as a new bitmap is, so that the
+// bar's frequent repaints (every step of a scan) make and free no bitmap.
 void TKitCustomProgressBar::Paint() {
     if (Width() <= 0 || Height() <= 0) return;
-    TBitmap work;
-    work.SetSize(Width(), Height());
-    TCanvas* canvas = work.Canvas();
+    TScratchBitmap work(Canvas()->Handle(), Width(), Height());
+    if (!work.Valid()) return;
+    PatBlt(work.DC(), 0, 0, Width(), Height(), WHITENESS);
+    // Lets go of the DC (its objects put back) before the scratch bitmap goes.
+    TCanvas workCanvas;
+    workCanvas.SetHandle(work.DC());
+    TCanvas* canvas = &workCanvas;
     canvas->Font()->Assign(Font());
     const TRect body = PaintFrames(canvas);
     switch (FBarStyle) {
@@ -64,5 +70,6 @@ void TKitCustomProgressBar::Paint() {
                              FBackColorStop, FGradientDirection, FPercent, FShowPercent, false);
             break;
     }
-    Canvas()->Draw(0, 0, &work);
+    BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), work.DC(), 0, 0, Canvas()->CopyMode());
+    CanvasChanged(Canvas());
 }

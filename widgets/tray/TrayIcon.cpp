@@ -61,9 +61,9 @@ void TTrayIcon::Loaded() {
     SetCycleIcons(FCycleIcons);
     SetWantEnterExitEvents(FWantEnterExitEvents);
     // The first notification style: plain mouse messages as the second
-    // parameter of the callback.
+    // parameter of the callback (the style an icon added later starts with).
     FData.uVersion = 0;
-    ShellCall(NIM_SETVERSION);
+    if (FInTray) ShellCall(NIM_SETVERSION);
 }
 
 void TTrayIcon::Notification(TComponent* component, TOperation operation) {

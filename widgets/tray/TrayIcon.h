@@ -13,8 +13,9 @@
 // the 32 bits the shell carries back; the handler knows the live icons by it,
 // so a callback leads to its icon, and one for an icon that is gone is
 // dropped. The icon's record is set up once and refreshed (image, tip) before
-// every shell call. When the taskbar is made again (the shell restarted), an
-// icon that is meant to be visible is added again.
+// every shell call; an icon the shell does not hold is not updated or removed
+// there. When the taskbar is made again (the shell restarted), an icon that is
+// meant to be visible is added again.
 //
 // The owner: with a windowed owner (the main form) the icon hooks the owner's
 // messages (TWinControl::HookMessages, so a window made again is watched as
@@ -155,7 +156,9 @@ public:
 
 protected:
     // The shell calls; each returns the shell's answer. Add and remove also
-    // set IconVisible; update leaves it.
+    // set IconVisible; update leaves it. The shell is not asked to change or
+    // remove an icon that it was never given (or that was removed since):
+    // it would find none, so the answer is false without a call.
     virtual bool AddTrayEntry();
     virtual bool RemoveTrayEntry();
     virtual bool UpdateTrayEntry();
@@ -208,6 +211,8 @@ private:
     std::unique_ptr<TIcon> FIcon;
     UINT FIconId = 0;
     bool FIconVisible = false;
+    // The shell took the icon (a successful add) and has not removed it since.
+    bool FInTray = false;
     std::string FHint;
     bool FShowHint = true;
     TPopupMenu* FPopupMenu = nullptr;

@@ -131,18 +131,23 @@ void TTrayIcon::FillIconData() {
 bool TTrayIcon::AddTrayEntry() {
     FIconVisible = true;
     FillIconData();
-    return ShellCall(NIM_ADD);
+    const bool added = ShellCall(NIM_ADD);
+    FInTray = FInTray || added;
+    return added;
 }
 
 bool TTrayIcon::RemoveTrayEntry() {
     FIconVisible = false;
     FillIconData();
-    return ShellCall(NIM_DELETE);
+    if (!FInTray) return false;
+    const bool removed = ShellCall(NIM_DELETE);
+    FInTray = !removed;
+    return removed;
 }
 
 bool TTrayIcon::UpdateTrayEntry() {
     FillIconData();
-    return ShellCall(NIM_MODIFY);
+    return FInTray && ShellCall(NIM_MODIFY);
 }
 
 void TTrayIcon::AddAgainOnNewTaskbar(UINT message) {

@@ -92,9 +92,10 @@ void TBaseVirtualTree::SetRootNodeCount(unsigned value) {
         }
     }
     // A tree filled while it is off the screen (the results page during a
-    // scan) leaves the platform alone until it is shown.
-    if (HandleAllocated() && !Showing()) {
-        FOffsetY = std::clamp(FOffsetY, 0, MaxOffsetY());
+    // scan), with its window or before it has one, leaves the platform alone
+    // until it is shown. Rows added leave the offset in range.
+    if (!Showing()) {
+        if (value < count) FOffsetY = std::clamp(FOffsetY, 0, MaxOffsetY());
         FRowsChangedUnseen = true;
         return;
     }

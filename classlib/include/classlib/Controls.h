@@ -597,6 +597,8 @@ private:
     // style the window has or would have.
     TRect NonClientMargins() const;
     void ReorderControl(TControl* control, bool front);
+    // The window a new child window of this control goes right below.
+    HWND WindowAbove() const;
     void AddTabOrder(std::vector<TWinControl*>& list, bool checkTabStop) const;
 
     HWND FHandle = nullptr;

@@ -305,7 +305,7 @@ private:
     HDC FTarget;
     TCanvas* FTargetCanvas = nullptr;
     TRect FArea;
-    TMemoryBitmap FBuffer;
+    TScratchBitmap FBuffer;
     TCanvas FCanvas;
     int FExceptions;
 };

@@ -15,9 +15,12 @@
 //   TPaintDC                BeginPaint/EndPaint of a window
 //   TMemoryBitmap           an off-screen bitmap compatible with a DC, selected
 //                           into a memory DC of its own
+//   TScratchBitmap          the same for one drawing, lent from the thread's spare
 #pragma once
 
 #include <windows.h>
+
+#include <memory>
 
 template <class H, auto Close>
 class TOwnedHandle {
@@ -141,4 +144,29 @@ private:
     TOwnedDC FDC;
     TGdiObject<HBITMAP> FBitmap;
     HGDIOBJ FPrevious = nullptr;
+};
+
+// An off-screen bitmap for one drawing, as a TMemoryBitmap of its size would
+// be: compatible with the reference DC, black, its DC in its first state and
+// clipped to the size asked for. Each thread keeps a few spares for it, one
+// for each depth of drawings inside drawings (a bitmap painted into a buffer),
+// made again larger or of another colour depth when one does not fit, so that
+// paints that follow each other do not make and free bitmaps each time; a
+// drawing deeper than the spares gets a bitmap of its own. A spare may be
+// larger than the size asked for; only that area is drawn on and clipped to.
+class TScratchBitmap {
+public:
+    TScratchBitmap(HDC reference, int width, int height);
+    ~TScratchBitmap();
+    TScratchBitmap(const TScratchBitmap&) = delete;
+    TScratchBitmap& operator=(const TScratchBitmap&) = delete;
+
+    bool Valid() const { return FDC != nullptr; }
+    HDC DC() const { return FDC; }
+
+private:
+    HDC FDC = nullptr;
+    int FSavedState = 0;
+    int FSpare = -1;
+    std::unique_ptr<TMemoryBitmap> FOwn;
 };

@@ -28,6 +28,8 @@
 #include <string>
 #include <string_view>
 
+class TFileReader;
+
 class TGraphic : public TPersistent {
 public:
     virtual bool Empty() const = 0;
@@ -113,10 +115,16 @@ private:
     class TBitmapCanvas;
     void Replace(TGdiObject<HBITMAP> bitmap, TPixelFormat format);
     void FreeContext();
-    TGdiObject<HBITMAP> NewBitmap(int width, int height, TPixelFormat format) const;
+    // White unless white is false (its pixels are about to be written whole).
+    TGdiObject<HBITMAP> NewBitmap(int width, int height, TPixelFormat format,
+                                  bool white = true) const;
     TGdiObject<HBITMAP> ConvertedCopy(HBITMAP source, int width, int height,
                                       TPixelFormat format) const;
     void LoadDib(std::string_view dib, size_t bitsOffset);
+    // A 24-bit file with a plain header and its rows stored bottom first has
+    // the library's own layout: its rows are read straight into a new bitmap.
+    // False (nothing done) for any other file.
+    bool LoadPlainRows(const TFileReader& file, uint64_t size);
 
     TGdiObject<HBITMAP> FHandle;
     TGdiObject<HBITMAP> FMask;
