@@ -28,6 +28,9 @@
 
 namespace {
 
+// Holvane's start against the bare window's, the fastest of each.
+constexpr double StartupTarget = 3;
+
 constexpr int WindowWidth = 914;
 constexpr int WindowHeight = 625;
 constexpr DWORD TimeoutMs = 30000;
@@ -231,8 +234,8 @@ int main(int argc, char** argv) {
         const double ratio = holvaneFastest / bareFastest;
         std::printf("  %-36s %8.2f     (%8.2f)\n", "ratio", ratio,
                     Median(holvaneTimes) / Median(bareTimes));
-        std::printf("\nTarget: Holvane's start at most 5 x the bare window's: %.2f x, %s.\n", ratio,
-                    ratio <= 5 ? "met" : "NOT met");
+        std::printf("\nTarget: Holvane's start at most %.0f x the bare window's: %.2f x, %s.\n",
+                    StartupTarget, ratio, ratio <= StartupTarget ? "met" : "NOT met");
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "startup_bench: %s\n", error.what());

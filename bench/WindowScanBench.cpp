@@ -25,6 +25,9 @@
 
 namespace {
 
+// The scan through the window against the bare scan, the fastest of each.
+constexpr double WindowScanTarget = 1.1;
+
 // The window's program folder: the shipped skin, a language folder.
 const char kProgramFolder[] = "C:\\holvane-window-bench\\";
 
@@ -117,8 +120,8 @@ int Bench(const SyntheticShape& shape) {
     printf("%-34s %9llu %9d %10.2f\n", "through the window",
            static_cast<unsigned long long>(window.entries), rows, window.seconds);
     const double ratio = window.seconds / bare.seconds;
-    printf("\nTarget: the scan through the window at most 1.25 x the bare scan: %.2f x, %s.\n",
-           ratio, ratio <= 1.25 ? "met" : "NOT met");
+    printf("\nTarget: the scan through the window at most %.2g x the bare scan: %.2f x, %s.\n",
+           WindowScanTarget, ratio, ratio <= WindowScanTarget ? "met" : "NOT met");
     if (bare.entries != window.entries) {
         printf("MISMATCH: the two scans reported different numbers of entries.\n");
         return 1;

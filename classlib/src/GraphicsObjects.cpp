@@ -30,6 +30,10 @@ void TGraphicsObject::Changed() {
 void TPen::Assign(const TPersistent* source) {
     auto pen = dynamic_cast<const TPen*>(source);
     if (!pen) return TGraphicsObject::Assign(source);
+    // As the setters: the same values change nothing, and the pen keeps its handle.
+    if (FColor == pen->FColor && FWidth == pen->FWidth && FStyle == pen->FStyle &&
+        FMode == pen->FMode)
+        return;
     FColor = pen->FColor;
     FWidth = pen->FWidth;
     FStyle = pen->FStyle;
@@ -46,6 +50,7 @@ HGDIOBJ TPen::CreateGdiObject() const {
 void TBrush::Assign(const TPersistent* source) {
     auto brush = dynamic_cast<const TBrush*>(source);
     if (!brush) return TGraphicsObject::Assign(source);
+    if (FColor == brush->FColor && FStyle == brush->FStyle) return;
     FColor = brush->FColor;
     FStyle = brush->FStyle;
     Changed();
@@ -64,6 +69,10 @@ TFont::TFont() : FPixelsPerInch(ScreenPixelsPerInch()) { FHeight = -MulDiv(8, FP
 void TFont::Assign(const TPersistent* source) {
     auto font = dynamic_cast<const TFont*>(source);
     if (!font) return TGraphicsObject::Assign(source);
+    // A canvas given its control's font for every paint keeps the font it made.
+    if (FCharset == font->FCharset && FColor == font->FColor && FHeight == font->FHeight &&
+        FName == font->FName && FPitch == font->FPitch && FStyle == font->FStyle)
+        return;
     FCharset = font->FCharset;
     FColor = font->FColor;
     FHeight = font->FHeight;

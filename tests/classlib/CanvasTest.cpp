@@ -251,6 +251,37 @@ TEST(GraphicsObjects, FontMeasuresAndChangeNotices) {
     TBrush brush;
     brush.SetStyle(bsDiagCross);
     EXPECT_NE(brush.Handle(), nullptr);
+
+    // Assigned the same values, a font, pen or brush keeps its handle and
+    // tells no change; assigned other values, it makes a new one and tells.
+    TFont same;
+    same.Assign(&font);
+    const HFONT handle = same.Handle();
+    int sameChanges = 0;
+    same.OnChange = [&](TObject*) { ++sameChanges; };
+    same.Assign(&font);
+    EXPECT_EQ(same.Handle(), handle);
+    EXPECT_EQ(sameChanges, 0);
+    font.SetSize(11);
+    same.Assign(&font);
+    EXPECT_EQ(sameChanges, 1);
+    EXPECT_EQ(same.Size(), 11);
+    TPen otherPen;
+    otherPen.Assign(&pen);
+    const HPEN penHandle = otherPen.Handle();
+    otherPen.Assign(&pen);
+    EXPECT_EQ(otherPen.Handle(), penHandle);
+    pen.SetWidth(3);
+    otherPen.Assign(&pen);
+    EXPECT_EQ(otherPen.Width(), 3);
+    TBrush otherBrush;
+    otherBrush.Assign(&brush);
+    const HBRUSH brushHandle = otherBrush.Handle();
+    otherBrush.Assign(&brush);
+    EXPECT_EQ(otherBrush.Handle(), brushHandle);
+    brush.SetColor(clLime);
+    otherBrush.Assign(&brush);
+    EXPECT_EQ(otherBrush.Color(), clLime);
 }
 
 TEST(GraphicsObjects, PenModeXorDrawnTwiceLeavesNoTrace) {

@@ -1,10 +1,12 @@
 // Gradients.cpp - two-colour gradients in 16.16 fixed point, painted as runs
-// of one colour with a brush per run.
+// of one colour (with a brush per run, or the bands of one strip copied in at
+// once on a true-colour DC).
 #include "Gradients.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "KitGdi.h"
 
@@ -66,19 +68,67 @@ void FillPolygon(HDC dc, const POINT (&points)[4], COLORREF color) {
     Polygon(dc, points, 4);
 }
 
+// A band of one colour covering [From, To) along the axis.
+struct TBand {
+    int From;
+    int To;
+    COLORREF Color;
+};
+
+// The bands, which follow each other downwards along the axis, each filled
+// in its colour across BandThickness pixels. On a DC of 24 or more bits a
+// pixel takes a fill's colour exactly, so there the strip of all the bands is
+// copied in at once, pixel by pixel as the fills would have made it, instead
+// of one brush and one fill for each of the hundreds of bands.
+void FillBands(HDC dc, bool alongX, const std::vector<TBand>& bands) {
+    if (bands.empty()) return;
+    const int first = bands.back().From, length = bands.front().To - first;
+    if (GetDeviceCaps(dc, BITSPIXEL) < 24 || length <= 0) {
+        for (const TBand& band : bands)
+            FillSolid(dc,
+                      alongX ? Rect(band.From, 0, band.To, BandThickness)
+                             : Rect(0, band.From, BandThickness, band.To),
+                      band.Color);
+        return;
+    }
+    const int width = alongX ? length : BandThickness, height = alongX ? BandThickness : length;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    for (const TBand& band : bands) {
+        // Blue in the low byte, as the rows of a 32-bit bitmap hold it.
+        const uint32_t pixel = uint32_t{GetBValue(band.Color)} |
+                               uint32_t{GetGValue(band.Color)} << 8 |
+                               uint32_t{GetRValue(band.Color)} << 16;
+        for (int at = band.From - first; at < band.To - first; ++at) {
+            if (alongX) {
+                for (int row = 0; row < BandThickness; ++row) pixels[row * width + at] = pixel;
+            } else {
+                std::fill_n(pixels.begin() + static_cast<ptrdiff_t>(at) * width, width, pixel);
+            }
+        }
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // rows top first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, alongX ? first : 0, alongX ? 0 : first, width, height, 0, 0, 0,
+                      static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+}
+
 // Bands from position `from` down to just below `low`, each covering
 // [new position, previous position) along the axis.
 void PaintBands(HDC dc, bool alongX, int from, int low, TColorWalk& color, int minRun) {
+    std::vector<TBand> bands;
     int position = from;
     while (position >= low) {
         const int previous = position;
         const COLORREF runColor = WalkRun(
             color, minRun, [&] { --position; }, [&] { return position < low; });
-        FillSolid(dc,
-                  alongX ? Rect(position, 0, previous, BandThickness)
-                         : Rect(0, position, BandThickness, previous),
-                  runColor);
+        bands.push_back(TBand{position, previous, runColor});
     }
+    FillBands(dc, alongX, bands);
 }
 
 // One pass of the slant fill: the band edge moves by (dx, dy) per step from

@@ -33,6 +33,8 @@
 class TGraphic;
 class TBitmap;
 
+// A pen, brush or font assigned one of the same values is left as it is
+// (no OnChange, the GDI object kept), as its setters leave it.
 class TGraphicsObject : public TPersistent {
 public:
     // Fired after every change of a property.
