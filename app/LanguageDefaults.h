@@ -185,6 +185,8 @@ inline constexpr TLanguageDefault LanguageDefaults[] = {
      "%d of the selected entries could not be removed and are still in the registry.", false},
     {MessageSection, "ScanStoppedResult",
      "The scan was stopped. %d invalid Registry entries were found before it stopped.", false},
+    {MessageSection, "EndSessionBusy",
+     "Holvane is working on the registry and closes as soon as it is done.", false},
 };
 
 inline constexpr size_t LanguageTextCount = std::size(LanguageDefaults);

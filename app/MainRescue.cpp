@@ -5,11 +5,14 @@
 //
 // The core library pumps the window's messages while it works; the window's
 // busy state keeps every click meanwhile from starting anything (main.cpp).
-// A backup or repair the core library could not do is reported as such, with
-// nothing counted and the rows kept; a repair counts only the entries that
-// are gone from the registry afterwards; a restore that failed keeps its
-// rescue item, the only copy of what it holds, and one that worked deletes
-// the item it restored, whatever row is selected by then.
+// A button with nothing to act on (no checked row, no selected item) does
+// nothing and says nothing. A backup or repair the core library could not do
+// is reported as such, with nothing counted and the rows kept; a repair
+// counts only the entries that are gone from the registry afterwards; a
+// restore that could not write its item back whole (a damaged file, a key
+// the registry refused) keeps its rescue item, the only copy of what it
+// holds, and one that did deletes the item it restored, whatever row is
+// selected by then.
 #include <app/TBLanguager.h>
 #include <app/TreskBinding.h>
 #include <app/globals.h>
@@ -24,6 +27,14 @@ namespace {
 bool Checked(TBaseVirtualTree* tree, PVirtualNode node) {
     const TCheckState state = tree->CheckState(node);
     return state != csUncheckedNormal && state != csUncheckedPressed;
+}
+
+// The checked rows that show an entry: what a backup or a repair acts on.
+unsigned CheckedRows(TBaseVirtualTree* tree, const TScanResults& results) {
+    unsigned checked = 0;
+    for (PVirtualNode node = tree->GetFirst(); node; node = tree->GetNext(node))
+        if (static_cast<int>(node->Index()) < results.Count() && Checked(tree, node)) ++checked;
+    return checked;
 }
 
 // The SelectedEntry list of one core-library call, freed with it: one node
@@ -60,14 +71,13 @@ void ShowRescueFailure(const std::string& text, uint32_t error) {
 
 // --- Repair and backup -------------------------------------------------------------------
 
-// Nothing to hand over without rows; a failure only counts for a selection
-// that held something.
+// Nothing to hand over without a checked row.
 TfrmMain::TRescueResult TfrmMain::HandOverSelection(TRescueCallFunction call, bool countRemaining) {
     TRescueResult result;
-    if (FResults.Count() == 0 || VT->RootNodeCount() == 0) return result;
     TSelection selection(VT, FResults);
+    if (selection.Count() == 0) return result;
     const uint32_t error = call(selection.First(), selection.Count());
-    if (selection.Count() > 0 && error != ERROR_SUCCESS) {
+    if (error != ERROR_SUCCESS) {
         result.Outcome = TRescueOutcome::Failed;
         result.Error = error;
         return result;
@@ -91,7 +101,10 @@ TfrmMain::TRescueResult TfrmMain::BackupSelectedEntries() {
     return HandOverSelection(TrkBackup, false);
 }
 
+// With no checked row there is nothing to repair or back up: no question,
+// no message, no date or counter, and the rows stay.
 void TfrmMain::btnRepairRegistryClick(TObject*) {
+    if (CheckedRows(VT, FResults) == 0) return;
     bool repaired = false;
     {
         TEngineWorkScope work(FWork, TEngineWork::Repair);
@@ -106,9 +119,7 @@ void TfrmMain::btnRepairRegistryClick(TObject*) {
 // messages of what went well are left out before a close, failures are not.
 bool TfrmMain::RepairCheckedRows() {
     const TLanguageTexts& t = LanguageTexts;
-    unsigned checked = 0;
-    for (PVirtualNode node = VT->GetFirst(); node; node = VT->GetNext(node))
-        if (Checked(VT, node)) ++checked;
+    const unsigned checked = CheckedRows(VT, FResults);
     if (AppSettings.ConfirmBackups &&
         ShowMessageBox(Format(t["ConfirmBackup"], {AppSettings.LastScanResult, checked}),
                        ProductName, MB_YESNO | MB_ICONQUESTION) == IDYES) {
@@ -136,6 +147,7 @@ bool TfrmMain::RepairCheckedRows() {
 }
 
 void TfrmMain::btnCreateBackupClick(TObject*) {
+    if (CheckedRows(VT, FResults) == 0) return;
     {
         TEngineWorkScope work(FWork, TEngineWork::Backup);
         CreateBackup(LanguageTexts["BackupFailed"]);
@@ -165,7 +177,11 @@ void TfrmMain::ClearResultsTree() { VT->Clear(); }
 
 // --- The Restore page --------------------------------------------------------------------
 
+// Shown while the core library works (the window comes back from the
+// notification area during a restore), the page keeps its list: the call
+// under way holds one of its items, which is the one deleted afterwards.
 void TfrmMain::TabSheetRestroreShow(TObject*) {
+    if (FWork.Busy()) return;
     Application->ProcessMessages();
     FillRescueList();
 }
@@ -202,21 +218,22 @@ void TfrmMain::btnRestoreBackupClick(TObject*) {
 
 // The item restored is the one selected when Restore was pressed; it is the
 // one deleted afterwards, by itself rather than by the row selected then.
+// With no row selected, or no item behind it, there is nothing to restore:
+// no message, and the list stays.
 void TfrmMain::RestoreSelectedRescue() {
-    bool failed = false;
+    TListItem* selected = ListViewRescueItem->Selected();
+    RescueNode* node = selected ? FRescueItems.At(selected->Index()) : nullptr;
+    if (!node) return;
+    bool restored = false;
     {
         TBusyCursor busy;
-        TListItem* selected = ListViewRescueItem->Selected();
-        RescueNode* node = selected ? FRescueItems.At(selected->Index()) : nullptr;
-        if (node) {
-            failed = TrkRestoreRescue(node->item) == 0;
-            const int row = FRescueItems.IndexOf(node);
-            if (!failed && row >= 0) DeleteRescueRows({row});
-        }
+        restored = TrkRestoreRescue(node->item) != 0;
+        const int row = FRescueItems.IndexOf(node);
+        if (restored && row >= 0) DeleteRescueRows({row});
     }
     // A failure is said also before a close; what went well needs no word then.
     const TLanguageTexts& t = LanguageTexts;
-    if (failed)
+    if (!restored)
         ShowMessageBox(t["RestoreFailed"], t["RescueFailedTitle"], MB_ICONERROR);
     else if (!FWork.CloseRequested())
         ShowMessageBox(t["BackupComplete"], t["BackupCompleteTitle"], MB_ICONQUESTION);

@@ -58,8 +58,9 @@ TFoundEntry::TFoundEntry(const ScanEntry& reported, int32_t id, TScanItem row, s
     FEntry.entryName = FieldOf(FEntryName);
 }
 
+// The vector grows geometrically; when it cannot grow, the copy made for it
+// is freed and the results stay as they were.
 TFoundEntry& TScanResults::Add(const ScanEntry& reported, TScanItem row, std::string text) {
-    FEntries.reserve(FEntries.size() + 1);
     FEntries.push_back(
         std::make_unique<TFoundEntry>(reported, FNextId, std::move(row), std::move(text)));
     ++FNextId;

@@ -9,8 +9,24 @@
 #include <classlib/SysUtils.h>
 
 #include <stdexcept>
+#include <string>
 
 TfrmMain* frmMain = nullptr;
+
+namespace {
+
+// A text of the language file, in the system's ANSI code page, as a wide text.
+std::wstring WideText(const std::string& text) {
+    const int length =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                            length);
+    return wide;
+}
+
+}  // namespace
 
 // --- Creation --------------------------------------------------------------------------
 
@@ -157,8 +173,16 @@ void TfrmMain::FormCreate(TObject*) {
 }
 
 void TfrmMain::WndProc(TMessage& message) {
-    if (message.Msg == WM_AFTERCREATE) return WMAfterCreate();
-    TForm::WndProc(message);
+    switch (message.Msg) {
+        case WM_AFTERCREATE:
+            return WMAfterCreate();
+        case WM_QUERYENDSESSION:
+            return WMQueryEndSession(message);
+        case WM_ENDSESSION:
+            return WMEndSession(message);
+        default:
+            return TForm::WndProc(message);
+    }
 }
 
 void TfrmMain::WMAfterCreate() {
@@ -182,15 +206,46 @@ void TfrmMain::FormCloseQuery(TObject*, bool& canClose) {
     canClose = false;
 }
 
+// Windows asks whether the session may end. An idle window agrees. While
+// the core library works the window holds the end back, with the reason for
+// the user, as a close asked for meanwhile: a scan is stopped, and the window
+// closes once the call has returned.
+void TfrmMain::WMQueryEndSession(TMessage& message) {
+    const bool canEnd = CloseQuery();
+    if (!canEnd) {
+        const std::wstring reason = WideText(LanguageTexts["EndSessionBusy"]);
+        ShutdownBlockReasonCreate(Handle(), reason.c_str());
+    }
+    message.Result = canEnd;
+}
+
+// The session ends: the window saves what a close saves, once, and the
+// program ends. When the session ends although the window held it back, the
+// state so far is saved at once, for the system may end the program any time
+// now; the rescue files are safe, as each is written whole or not at all, and
+// the close after the call under way saves what it did.
+void TfrmMain::WMEndSession(TMessage& message) {
+    message.Result = 0;
+    if (!message.WParam) return;
+    ShutdownBlockReasonDestroy(Handle());
+    if (FWork.Busy()) return SaveState();
+    Close();
+}
+
 bool TfrmMain::CloseIfRequested() {
     if (!FWork.TakeCloseRequest()) return false;
     Close();
     return true;
 }
 
+void TfrmMain::FormClose(TObject*, TCloseAction&) {
+    if (HandleAllocated()) ShutdownBlockReasonDestroy(Handle());
+    SaveState();
+}
+
 // A settings file that cannot be written is reported and does not keep the
 // window open.
-void TfrmMain::FormClose(TObject*, TCloseAction&) {
+void TfrmMain::SaveState() {
     StoreScanBoxesInSettings();
     try {
         WriteStateSettings(TIniFile(AppSettings.ConfigFilePath));

@@ -223,6 +223,10 @@ public:
     void FormCloseQuery(TObject* sender, bool& canClose);
     void FormClose(TObject* sender, TCloseAction& action);
     void WMAfterCreate();
+    // The end of the Windows session: agreed to and saved as a close when the
+    // window is idle, held back while the core library works.
+    void WMQueryEndSession(TMessage& message);
+    void WMEndSession(TMessage& message);
     // Shows page with the scan page's sub-page scanPage (the settings and
     // restore pages have one sub-page each); nothing while the window is busy.
     void SwitchPage(TMainPage page, TScanPage scanPage = spScan);
@@ -346,6 +350,9 @@ private:
 
     // main.cpp
     void ConnectEvents();
+    // Writes what a close keeps: the category boxes, the state keys of the
+    // settings file and the window's position.
+    void SaveState();
     // Closes the window when a close was asked for during the road that just
     // ended; true then.
     bool CloseIfRequested();

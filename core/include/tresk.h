@@ -120,14 +120,17 @@ void WINAPI TrkFreeRescueItems();
 // file that is not a rescue file is left alone). When the index cannot be
 // changed, the file is kept and the error returned. Callers ignore the result.
 int32_t WINAPI TrkDeleteRescue(RescueItem* item, const char* indexPath);
-// Writes the item's keys and values back: 1 when its file was read whole,
-// 0 otherwise. The item stays in the index.
+// Writes the item's keys and values back: 1 when its file was read whole and
+// the registry took every key and value of it, 0 otherwise (what the registry
+// took is written all the same). The item stays in the index.
 int32_t WINAPI TrkRestoreRescue(RescueItem* item);
 // Saves the first count entries into a new rescue item, then deletes each
 // entry that went into it whole, pruning the keys left empty. 87 for no list
 // or a count of 0; TrkBackup's error, with nothing deleted.
 uint32_t WINAPI TrkClean(SelectedEntry* first, uint32_t count);
-// Saves the first count entries into a new rescue item. 87 for no list; the
+// Saves the first count entries into a new rescue item, named by the local
+// time it is made, moved on by whole seconds while an item of the index has
+// that second or a file has that name. 87 for no list; the
 // error of writing the index or of a rescue file that could not be created
 // or written; 170 while another backup, clean or restore runs.
 uint32_t WINAPI TrkBackup(SelectedEntry* first, uint32_t count);

@@ -82,9 +82,12 @@ DWORD BackupValue(const char* keyPath, const char* valueName, const char* fileNa
 
 // Writes the records of a rescue file back into the registry. No prefix:
 // every record. With a prefix, prefixMode non-zero selects the keys below the
-// prefix key, 0 the prefix key itself. Returns 0, 87 without a file name, 13
-// for a file shorter than the header or with damage the reader had to pass
-// over, or the error of opening the file.
+// prefix key, 0 the prefix key itself. Every record is read and what the
+// registry takes is written; 0 only when every selected key and value was.
+// Else the first failure: 87 without a file name, 13 for a file shorter than
+// the header or with damage the reader had to pass over, the error of opening
+// the file, or the registry's error for a key it would not open or create
+// (87 for a path with no known root) or a value it would not set.
 DWORD RestoreRescueFile(const char* keyPrefix, const char* fileName, int prefixMode);
 
 // Whether the file is empty or begins with the rescue magic: the only files

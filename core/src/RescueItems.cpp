@@ -54,6 +54,31 @@ FILETIME LocalNow() {
     return time;
 }
 
+// An item is known by its section, named after its creation time to the
+// second, and by its file, named after the whole time. An item made in a
+// second that already has a section, or at a time whose file is there, would
+// take the other's place in the index or write into its file: its creation
+// time moves on by whole seconds until both are free.
+FILETIME FreeCreationTime(FILETIME created, const char* rescueFolder, const char* indexPath) {
+    constexpr uint64_t OneSecond = 10'000'000;  // in FILETIME's 100 ns steps
+    const std::vector<std::string> sections = ReadSectionNames(indexPath);
+    auto taken = [&](const FILETIME& time) {
+        const std::string section = FileTimeToText(&time);
+        for (const std::string& name : sections)
+            if (_stricmp(name.c_str(), section.c_str()) == 0) return true;
+        return GetFileAttributesA(RescueFileName(rescueFolder, time).c_str()) !=
+               INVALID_FILE_ATTRIBUTES;
+    };
+    // Every step passes a section or a file: the walk ends.
+    while (taken(created)) {
+        const uint64_t moved =
+            ((uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime) + OneSecond;
+        created.dwLowDateTime = static_cast<DWORD>(moved);
+        created.dwHighDateTime = static_cast<DWORD>(moved >> 32);
+    }
+    return created;
+}
+
 uint32_t EntryKind(const ScanEntry* entry) { return entry ? entry->code & EntryKindMask : 0; }
 
 void SaveEntry(const ScanEntry* entry, const char* fileName, BackupOutcome* outcome) {
@@ -87,10 +112,11 @@ void DeleteEntry(const ScanEntry* entry) {
 // file whole. Returns 0, the error of writing the index, or the error of the
 // rescue file when it could not be created, written or flushed.
 DWORD BackupSelection(const SelectedEntry* first, uint32_t count, std::vector<char>* saved) {
-    FILETIME created = LocalNow();
-    std::string fileName = RescueFileName(g_engine.config.rescueFolder, created);
+    const EngineConfig& config = g_engine.config;
+    FILETIME created = FreeCreationTime(LocalNow(), config.rescueFolder, config.rescueIndexPath);
+    std::string fileName = RescueFileName(config.rescueFolder, created);
     RescueItem item{created, count, fileName.data(), nullptr};
-    if (DWORD error = WriteRescueIndexEntry(&item, g_engine.config.rescueIndexPath)) return error;
+    if (DWORD error = WriteRescueIndexEntry(&item, config.rescueIndexPath)) return error;
     // One batch for the whole item: its records reach the disk when it
     // finishes, and only then may a clean delete what they hold.
     RescueFileBatch batch(fileName.c_str(), RescueAppend);

@@ -29,11 +29,13 @@ bool IsSelected(const std::string& path, const char* prefix, int prefixMode) {
 class RestoreTarget {
 public:
     // The open key for the path (created with its missing parents), or null
-    // when there is no known root or the registry refused it.
-    HKEY KeyFor(const std::string& path) {
+    // with the registry's refusal in *error (87 for a path with no known root).
+    HKEY KeyFor(const std::string& path, LONG* error) {
+        *error = ERROR_SUCCESS;
         if (FOpen && CompareNoCase(path.c_str(), FPath.c_str()) == 0) return FKey.Get();
         FKey = NamedKey();
-        FOpen = FKey.Open(path.c_str(), true) == ERROR_SUCCESS;
+        *error = FKey.Open(path.c_str(), true);
+        FOpen = *error == ERROR_SUCCESS;
         FPath = path;
         return FOpen ? FKey.Get() : nullptr;
     }
@@ -44,35 +46,50 @@ private:
     bool FOpen = false;
 };
 
-// Writes one record's values back when its key is selected. Returns false
-// when the record was damaged (part of it could not be read).
-bool RestoreRecord(const char* record, size_t size, const char* prefix, int prefixMode,
-                   RestoreTarget& target) {
+// The first failure of a restore, which is its result: a restore that left
+// out part of its records is not a restore of the item.
+class RestoreOutcome {
+public:
+    void Failed(DWORD error) {
+        if (FError == ERROR_SUCCESS) FError = error ? error : ERROR_INVALID_DATA;
+    }
+    DWORD Error() const { return FError; }
+
+private:
+    DWORD FError = ERROR_SUCCESS;
+};
+
+// Writes one record's values back when its key is selected: a damaged record
+// (part of it could not be read) fails with 13, a key or value the registry
+// refused with the registry's error; what the registry takes is written all
+// the same.
+void RestoreRecord(const char* record, size_t size, const char* prefix, int prefixMode,
+                   RestoreTarget& target, RestoreOutcome& outcome) {
     RecordCursor cursor(record, size);
     uint32_t entryCount = cursor.U32();
     uint32_t pathLength = cursor.U32();
-    if (pathLength >= RegNameSize || pathLength + 1ull > cursor.Left()) return false;
+    if (pathLength >= RegNameSize || pathLength + 1ull > cursor.Left())
+        return outcome.Failed(ERROR_INVALID_DATA);
     const char* pathBytes = cursor.Take(pathLength + 1);
-    if (!IsWholeText(pathBytes, pathLength)) return false;
+    if (!IsWholeText(pathBytes, pathLength)) return outcome.Failed(ERROR_INVALID_DATA);
     std::string path(pathBytes, pathLength);
-    if (!IsSelected(path, prefix, prefixMode)) return true;
+    if (!IsSelected(path, prefix, prefixMode)) return;
 
-    // A key that can't be created is skipped, as the registry refused it.
-    HKEY key = target.KeyFor(path);
-    if (!key) return true;
-    bool intact = true;
+    LONG refused = ERROR_SUCCESS;
+    HKEY key = target.KeyFor(path, &refused);
+    if (!key) return outcome.Failed(static_cast<DWORD>(refused));
     for (uint32_t index = 0; index < entryCount; ++index) {
         ValueEntry entry;
         EntryRead read = ReadEntry(cursor, &entry);
-        if (read == EntryRead::Broken) return false;
+        if (read == EntryRead::Broken) return outcome.Failed(ERROR_INVALID_DATA);
         if (read == EntryRead::Unreadable) {
-            intact = false;
+            outcome.Failed(ERROR_INVALID_DATA);
             continue;
         }
-        RegSetValueExA(key, entry.name, 0, entry.type, entry.size ? entry.data : kNoData,
-                       entry.size);
+        const LONG set = RegSetValueExA(key, entry.name, 0, entry.type,
+                                        entry.size ? entry.data : kNoData, entry.size);
+        if (set != ERROR_SUCCESS) outcome.Failed(static_cast<DWORD>(set));
     }
-    return intact;
 }
 
 }  // namespace
@@ -89,7 +106,7 @@ DWORD RestoreRescueFile(const char* keyPrefix, const char* fileName, int prefixM
 
     PieceReader reader(file.Get(), size);
     RestoreTarget target;
-    bool intact = true;
+    RestoreOutcome outcome;
     PacedPump pump;
     for (uint64_t at = RescueHeaderSize; at < size;) {
         pump.Step();
@@ -99,17 +116,19 @@ DWORD RestoreRescueFile(const char* keyPrefix, const char* fileName, int prefixM
         // A record too short for its own fields, or running past the end of
         // the file, leaves nothing after it that could be found.
         if (!head || cbKeyItem < MinRecordSize || at + 4 + cbKeyItem > size) {
-            intact = false;
+            outcome.Failed(ERROR_INVALID_DATA);
             break;
         }
         try {
             const char* record = reader.Bytes(at + 4, cbKeyItem);
-            if (!record || !RestoreRecord(record, cbKeyItem, keyPrefix, prefixMode, target))
-                intact = false;
+            if (record)
+                RestoreRecord(record, cbKeyItem, keyPrefix, prefixMode, target, outcome);
+            else
+                outcome.Failed(ERROR_INVALID_DATA);
         } catch (const std::bad_alloc&) {
-            intact = false;
+            outcome.Failed(ERROR_NOT_ENOUGH_MEMORY);
         }
         at += 4 + static_cast<uint64_t>(cbKeyItem);
     }
-    return intact ? ERROR_SUCCESS : ERROR_INVALID_DATA;
+    return outcome.Error();
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <regex>
 
+#include "RescueTestSupport.h"
 #include "ScanRoadFixture.h"
 
 namespace {
@@ -151,41 +152,68 @@ TEST_F(MainRescue, WithoutConfirmationTheRepairAsksNothingAndSavesOnce) {
     EXPECT_FALSE(RunValueExists(OwnName("1")));
 }
 
-// Nothing checked, or no rows at all: nothing reaches a rescue item, and
-// the backup still ends with its message and its date.
-TEST_F(MainRescue, BackupOfNoCheckedRowOrOfNoRowsSavesNothingButStampsTheDate) {
-    for (bool scanned : {false, true}) {
-        SCOPED_TRACE(scanned ? "every row unchecked" : "no rows");
-        if (scanned) {
+// A button with nothing to act on does nothing: Create Backup and Repair
+// Registry with no row or no checked row, Restore with no row selected or
+// no item at all. No question, no message, no date, no counter, no rescue
+// item; the rows, the page and the list stay.
+TEST_F(MainRescue, ButtonsWithNothingToActOnDoNothingAndSayNothing) {
+    struct Case {
+        const char* name;
+        bool scanned;  // a scan found rows, all of them then unchecked
+        bool items;    // the Restore page lists items, none selected
+        TPicButton* TfrmMain::*button;
+        bool confirm;
+    };
+    const Case cases[] = {
+        // Before any scan.
+        {"backup, no rows", false, false, &TfrmMain::btnCreateBackup, false},
+        {"repair, no rows", false, false, &TfrmMain::btnRepairRegistry, true},
+        {"restore, no item", false, false, &TfrmMain::btnRestoreBackup, false},
+        {"backup, no row checked", true, false, &TfrmMain::btnCreateBackup, false},
+        {"repair with the question, no row checked", true, false, &TfrmMain::btnRepairRegistry,
+         true},
+        {"repair, no row checked", true, false, &TfrmMain::btnRepairRegistry, false},
+        {"restore, no row selected", false, true, &TfrmMain::btnRestoreBackup, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteFileA(RescueIndex().c_str());
+        if (c.scanned) {
             ScanRunValues(2);
             Form->LabelUncheckAll->Click();
         }
+        if (c.items) MakeOneItemPerValue(2);
+        if (c.button == &TfrmMain::btnRestoreBackup) {
+            ShowRestorePage();
+            SelectRescueRow(-1);
+        }
+        AppSettings.ConfirmBackups = c.confirm;
         AppSettings.LastRegistryBackupDateTime = "...";
+        const int32_t fixed = AppSettings.RegistryErrorsFixedToDate;
+        const int rows = TreeRows();
+        const int page = Form->PageControlExMain->ActivePageIndex();
+        const int scanPage = Form->PageControlExRegistryScan->ActivePageIndex();
+        const std::vector<std::string> sections = RescueSections();
+        const std::vector<std::string> listed = RescueCaptions();
         const size_t first = Boxes.size();
 
-        Form->btnCreateBackup->Click();
+        (Form->*c.button)->Click();
 
-        EXPECT_EQ(BoxTextsFrom(first), std::vector<std::string>{kBackupComplete});
-        EXPECT_NE(AppSettings.LastRegistryBackupDateTime, "...");
-        EXPECT_TRUE(RescueSections().empty());
+        EXPECT_TRUE(BoxTextsFrom(first).empty());
+        EXPECT_EQ(AppSettings.LastRegistryBackupDateTime, "...");
+        EXPECT_EQ(AppSettings.RegistryErrorsFixedToDate, fixed);
+        EXPECT_EQ(TreeRows(), rows);
+        EXPECT_EQ(Form->PageControlExMain->ActivePageIndex(), page);
+        EXPECT_EQ(Form->PageControlExRegistryScan->ActivePageIndex(), scanPage);
+        EXPECT_EQ(RescueSections(), sections);
+        EXPECT_EQ(RescueCaptions(), listed);
+        if (c.scanned) {
+            EXPECT_TRUE(RunValueExists(OwnName("1")));
+            EXPECT_TRUE(RunValueExists(OwnName("2")));
+        }
+        for (int i = 0; i < 2 && c.items; ++i)
+            EXPECT_FALSE(Values.HasValue("", ValueName(i).c_str()));
     }
-}
-
-TEST_F(MainRescue, RepairWithNoCheckedRowDeletesNothingCountsNothingAndEmptiesTheTree) {
-    ScanRunValues(2);
-    Form->LabelUncheckAll->Click();
-    AppSettings.ConfirmBackups = false;
-    const int32_t fixedBefore = AppSettings.RegistryErrorsFixedToDate;
-    const size_t first = Boxes.size();
-
-    Form->btnRepairRegistry->Click();
-
-    EXPECT_EQ(BoxTextsFrom(first), std::vector<std::string>{kRepairComplete});
-    EXPECT_EQ(AppSettings.RegistryErrorsFixedToDate, fixedBefore);
-    EXPECT_EQ(TreeRows(), 0);
-    EXPECT_TRUE(RescueSections().empty());
-    EXPECT_TRUE(RunValueExists(OwnName("1")));
-    EXPECT_TRUE(RunValueExists(OwnName("2")));
 }
 
 TEST_F(MainRescue, RestorePageListsEachItemWithItsDateAndCount) {
@@ -299,17 +327,30 @@ TEST_F(MainRescue, RestoringAfterADeleteRestoresTheItemNowAtThatRow) {
 // A restore that failed leaves the item, the only copy of what it holds,
 // listed and on disk, and says so.
 TEST_F(MainRescue, FailedRestoreKeepsTheItemAndItsRowAndSaysSo) {
+    // What keeps the item from being written back, for as long as it lives.
+    using Spoil = std::function<std::shared_ptr<void>(const std::string& file, ScratchKey& key)>;
     struct Case {
         const char* name;
-        void (*spoil)(const std::string& file);
+        Spoil spoil;
     };
     const Case cases[] = {
-        {"file removed", [](const std::string& file) { DeleteFileA(file.c_str()); }},
+        {"file removed",
+         [](const std::string& file, ScratchKey&) {
+             DeleteFileA(file.c_str());
+             return std::shared_ptr<void>();
+         }},
         {"file cut short",
-         [](const std::string& file) {
+         [](const std::string& file, ScratchKey&) {
              const std::string bytes = ReadFileText(file);
              std::ofstream(file, std::ios::binary | std::ios::trunc)
                  << bytes.substr(0, bytes.size() - 3);
+             return std::shared_ptr<void>();
+         }},
+        // As keys under HKEY_LOCAL_MACHINE are for a user without
+        // administrator rights: readable, not writable.
+        {"key the registry refuses",
+         [](const std::string&, ScratchKey& key) -> std::shared_ptr<void> {
+             return std::make_shared<DeniedKey>(key, "");
          }},
     };
     for (const Case& c : cases) {
@@ -320,12 +361,13 @@ TEST_F(MainRescue, FailedRestoreKeepsTheItemAndItsRowAndSaysSo) {
         const std::vector<std::string> rows = RescueCaptions();
         const std::vector<std::string> sections = RescueSections();
         const std::string file = RescueValue(sections[0], "FileName");
-        c.spoil(file);
+        std::shared_ptr<void> spoiled = c.spoil(file, Values);
         const bool fileThere = FileExists(file);
         SelectRescueRow(0);
         const size_t first = Boxes.size();
 
         Form->btnRestoreBackup->Click();
+        spoiled.reset();
 
         ASSERT_EQ(Boxes.size(), first + 1);
         EXPECT_EQ(Boxes[first].Text, kRestoreFailed);
@@ -336,12 +378,12 @@ TEST_F(MainRescue, FailedRestoreKeepsTheItemAndItsRowAndSaysSo) {
         EXPECT_EQ(RescueSections(), sections);
         EXPECT_EQ(FileExists(file), fileThere);
         EXPECT_EQ(Form->RescueItems().First()->item->fileName, file);
+        EXPECT_FALSE(Values.HasValue("", "v0"));
     }
 }
 
-// A backup or repair the core library refuses for a selection that holds
-// something changes nothing, counts nothing, keeps the rows and says so;
-// with nothing selected the messages are those of a done job.
+// A backup or repair the core library refuses changes nothing, counts
+// nothing, keeps the rows and says so.
 TEST_F(MainRescue, RefusedBackupOrRepairKeepsTheRowsCountsNothingAndSaysSo) {
     ScanRunValues(2);
     ReplaceBackupFolderByFile();
@@ -397,16 +439,6 @@ TEST_F(MainRescue, RefusedBackupOrRepairKeepsTheRowsCountsNothingAndSaysSo) {
     EXPECT_EQ(Form->PageControlExRegistryScan->ActivePageIndex(), 1);
     EXPECT_TRUE(RunValueExists(OwnName("1")));
     EXPECT_TRUE(RunValueExists(OwnName("2")));
-
-    // Nothing selected: the core library refuses the empty selection as always.
-    Form->LabelUncheckAll->Click();
-    first = Boxes.size();
-    Form->btnCreateBackup->Click();
-    Form->btnRepairRegistry->Click();
-    EXPECT_EQ(BoxTextsFrom(first), (std::vector<std::string>{kBackupComplete, kRepairComplete}));
-    EXPECT_NE(AppSettings.LastRegistryBackupDateTime, "...");
-    EXPECT_EQ(AppSettings.RegistryErrorsFixedToDate, fixedBefore);
-    EXPECT_EQ(TreeRows(), 0);
 }
 
 // The failure texts are "Message" texts: a new language file does not get
@@ -533,6 +565,36 @@ TEST_F(MainRescue, ARestoreDeletesTheItemItRestoredWhateverRowIsSelectedMeanwhil
     EXPECT_TRUE(FileExists(otherFile));
     // The row that took the restored item's place is the one selected now.
     EXPECT_EQ(SelectedRescueRow(), 0);
+}
+
+// The window comes back from the notification area while the core library
+// restores, and the Restore page is shown again: its list is not read anew
+// under the call, and the item restored is the one deleted.
+TEST_F(MainRescue, TheRestorePageShownDuringARestoreKeepsItsList) {
+    MakeOneItemPerValue(3);
+    ShowRestorePage();
+    const std::vector<std::string> rows = RescueCaptions();
+    RescueNode* const list = Form->RescueItems().First();
+    SelectRescueRow(0);
+    bool shownAgain = false;
+    TPostedWork probe([&] {
+        Form->ActionMin->Execute();
+        Form->TrayIconDblClick(Form);
+        shownAgain = Form->TabSheetRestrore->Showing();
+    });
+    probe.Post();
+    const size_t first = Boxes.size();
+
+    Form->btnRestoreBackup->Click();
+    Pump(20);
+
+    EXPECT_TRUE(probe.DoneInsideACoreCall());
+    EXPECT_TRUE(shownAgain);
+    EXPECT_EQ(BoxTextsFrom(first), std::vector<std::string>{kRestoreComplete});
+    EXPECT_TRUE(Values.HasValue("", "v0"));
+    EXPECT_EQ(Form->RescueItems().First(), list->next);
+    EXPECT_EQ(RescueCaptions(), (std::vector<std::string>{rows[1], rows[2]}));
+    EXPECT_EQ(RescueSections(), (std::vector<std::string>{ItemDate(2), ItemDate(3)}));
 }
 
 // While a backup runs, the page stays and no scan starts: not from the
@@ -693,4 +755,78 @@ TEST_F(MainRescueClosing, ACloseDuringTheConfirmedBackupEndsTheRepairBeforeItDel
     EXPECT_EQ(SavedSetting("RegistryErrorsFixedToDate"), std::to_string(fixedBefore));
     EXPECT_NE(AppSettings.LastRegistryBackupDateTime, "...");
     EXPECT_EQ(SavedSetting("LastRegistryBackupDateTime"), AppSettings.LastRegistryBackupDateTime);
+}
+
+// The end of the Windows session when the window is idle: the query is
+// agreed to and changes nothing; the end saves what a close saves, once, and
+// ends the program.
+TEST_F(MainRescueClosing, TheEndOfTheSessionSavesWhatACloseSavesOnce) {
+    ScanRunValues(2);
+    const int32_t found = AppSettings.InvalidRegistryEntriesFoundToDate;
+    ASSERT_EQ(AppSettings.LastScanResult, 2);
+    ASSERT_NE(SavedSetting("LastScanResult"), "2");
+    const size_t first = Boxes.size();
+
+    EXPECT_EQ(SendMessageA(Form->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(Closes, 0);
+    EXPECT_FALSE(Application->Terminated());
+    EXPECT_NE(SavedSetting("LastScanResult"), "2");
+
+    SendMessageA(Form->Handle(), WM_ENDSESSION, TRUE, 0);
+
+    EXPECT_EQ(Closes, 1);
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(SavedSetting("LastScanResult"), "2");
+    EXPECT_EQ(SavedSetting("InvalidRegistryEntriesFoundToDate"), std::to_string(found));
+    EXPECT_EQ(SavedSetting("LastScanDateTime"), AppSettings.LastScanDateTime);
+    EXPECT_TRUE(BoxTextsFrom(first).empty());
+}
+
+// A session that would end while the core library backs up is held back;
+// the window closes once the backup is over, with its date saved. A session
+// that ends all the same gets the settings as they stand at once.
+class MainRescueEndingSession : public MainRescueClosing {
+protected:
+    void EndTheSessionDuringABackup(bool endsAnyway) {
+        AddProductWithParts();
+        TickOnly({ScanSoftware});
+        Scan();
+        ASSERT_EQ(OwnRows(), 1);
+        WritePrivateProfileStringA("system", "LastScanResult", nullptr,
+                                   AppSettings.ConfigFilePath.c_str());
+        LRESULT answer = -1;
+        std::string savedMeanwhile;
+        TPostedWork probe([&] {
+            answer = SendMessageA(Form->Handle(), WM_QUERYENDSESSION, 0, 0);
+            SendMessageA(Form->Handle(), WM_ENDSESSION, endsAnyway, 0);
+            savedMeanwhile = SavedSetting("LastScanResult");
+        });
+        probe.Post();
+        const size_t first = Boxes.size();
+
+        Form->btnCreateBackup->Click();
+        Pump(20);
+
+        EXPECT_TRUE(probe.DoneInsideACoreCall());
+        EXPECT_EQ(answer, FALSE);
+        EXPECT_EQ(savedMeanwhile, endsAnyway ? "1" : "");
+        // No completion message waits for the user.
+        EXPECT_TRUE(BoxTextsFrom(first).empty());
+        EXPECT_EQ(Closes, 1);
+        EXPECT_FALSE(BusyWhenClosed);
+        EXPECT_TRUE(Application->Terminated());
+        EXPECT_EQ(SavedSetting("LastScanResult"), "1");
+        EXPECT_NE(AppSettings.LastRegistryBackupDateTime, "...");
+        EXPECT_EQ(SavedSetting("LastRegistryBackupDateTime"),
+                  AppSettings.LastRegistryBackupDateTime);
+        EXPECT_EQ(RescueSections().size(), 1u);
+    }
+};
+
+TEST_F(MainRescueEndingSession, HeldBackDuringABackupItClosesOnceTheBackupIsOver) {
+    EndTheSessionDuringABackup(false);
+}
+
+TEST_F(MainRescueEndingSession, EndedAllTheSameDuringABackupItSavesAtOnceAndAfterIt) {
+    EndTheSessionDuringABackup(true);
 }

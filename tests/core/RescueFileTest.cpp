@@ -409,20 +409,40 @@ TEST_F(RescueFileTest, PrefixSelectsKeysBelowItOrTheKeyItself) {
     }
 }
 
-TEST_F(RescueFileTest, LaterRecordsWinAndUnwritableKeysAreSkipped) {
+// Records the registry refuses are skipped and the rest written; the result
+// is the first refusal, so that the caller keeps the item.
+TEST_F(RescueFileTest, LaterRecordsWinAndUnwritableKeysAreSkippedAndReported) {
     const std::string p = key.Path();
     DeniedKey denied(key, "Denied");
-    ASSERT_TRUE(WriteWholeFile(
-        file,
-        FileBytes({RecordBytes(p + "\\K", {EntryBytes("v", REG_SZ, std::string("old\0", 4)),
-                                           EntryBytes("w", REG_DWORD, Le32(7))}),
-                   RecordBytes("HKEY_NOWHERE\\K", {EntryBytes("v", REG_DWORD, Le32(1))}),
-                   RecordBytes(p + "\\Denied", {EntryBytes("v", REG_DWORD, Le32(1))}),
-                   RecordBytes(p + "\\K", {EntryBytes("v", REG_SZ, std::string("new\0", 4))})})));
-    EXPECT_EQ(RestoreRescueFile(nullptr, file.c_str(), 1), 0u);
-    EXPECT_EQ(ValueText(key, "K", "v"), std::string("new\0", 4));
-    EXPECT_EQ(ValueText(key, "K", "w"), Le32(7));
-    EXPECT_FALSE(key.HasValue("Denied", "v"));
+    const std::string unknownRoot =
+        RecordBytes("HKEY_NOWHERE\\K", {EntryBytes("v", REG_DWORD, Le32(1))});
+    const std::string deniedKey =
+        RecordBytes(p + "\\Denied", {EntryBytes("v", REG_DWORD, Le32(1))});
+    struct Case {
+        const char* what;
+        std::string refused;
+        DWORD result;
+    };
+    const Case cases[] = {
+        {"no known root, then a denied key", unknownRoot + deniedKey, ERROR_INVALID_PARAMETER},
+        {"a denied key, then no known root", deniedKey + unknownRoot, ERROR_ACCESS_DENIED},
+        {"a denied key", deniedKey, ERROR_ACCESS_DENIED},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RegDeleteTreeA(key.Root(), key.Subkey("K").c_str());
+        ASSERT_TRUE(WriteWholeFile(
+            file,
+            FileBytes(
+                {RecordBytes(p + "\\K", {EntryBytes("v", REG_SZ, std::string("old\0", 4)),
+                                         EntryBytes("w", REG_DWORD, Le32(7))}),
+                 c.refused,
+                 RecordBytes(p + "\\K", {EntryBytes("v", REG_SZ, std::string("new\0", 4))})})));
+        EXPECT_EQ(RestoreRescueFile(nullptr, file.c_str(), 1), c.result);
+        EXPECT_EQ(ValueText(key, "K", "v"), std::string("new\0", 4));
+        EXPECT_EQ(ValueText(key, "K", "w"), Le32(7));
+        EXPECT_FALSE(key.HasValue("Denied", "v"));
+    }
 }
 
 TEST_F(RescueFileTest, ShortOrMissingFiles) {

@@ -3,9 +3,11 @@
 #include <support/Files.h>
 #include <support/RescueBytes.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "FileUtil.h"
+#include "RescueFile.h"
 #include "RescueIndex.h"
 #include "RescueItems.h"
 #include "RescueTestSupport.h"
@@ -138,7 +140,10 @@ TEST_F(RescueItemsTest, CleanDeletesNothingWhenTheRescueFileCannotBeMade) {
     EXPECT_EQ(TrkClean(selection.First(), selection.Count()), 3u);
     EXPECT_TRUE(key.HasValue("K", "v"));
     EXPECT_TRUE(key.Exists("Leaf"));
-    EXPECT_EQ(IniValue(index, OnlySection(), "Count"), "2");
+    // Each call made its own section, the second not taking the first's place.
+    const std::vector<std::string> sections = IniSectionNames(index);
+    ASSERT_EQ(sections.size(), 2u);
+    for (const std::string& section : sections) EXPECT_EQ(IniValue(index, section, "Count"), "2");
 
     // Nothing to save: no file was to be made, and nothing fails.
     Selection unknown;
@@ -255,6 +260,34 @@ TEST_F(RescueItemsTest, RestoreWritesTheItemBackAndLeavesItListed) {
     EXPECT_EQ(TrkRestoreRescue(&broken), 0);
 }
 
+// A restore the registry refuses part of (a key whose access list lets the
+// user read it only, as keys under HKEY_LOCAL_MACHINE are for a user without
+// administrator rights) writes what the registry takes and says it did not
+// write the item back; with the key open again it restores whole.
+TEST_F(RescueItemsTest, RestoreIntoAKeyTheRegistryRefusesIsNotWhole) {
+    key.SetString("Locked", "v", "locked");
+    key.SetString("T\\Sub", "s", "sub");
+    Selection selection;
+    selection.Add(EntryKindValue, key.Path("Locked"), "v");
+    selection.Add(EntryKindKey, key.Path("T"));
+    ASSERT_EQ(TrkBackup(selection.First(), selection.Count()), 0u);
+    RescueNode* list = TrkAllocRescueItems(index.c_str());
+    ASSERT_NE(list, nullptr);
+    RegDeleteKeyValueA(key.Root(), key.Subkey("Locked").c_str(), "v");
+    RegDeleteTreeA(key.Root(), key.Subkey("T").c_str());
+    {
+        DeniedKey denied(key, "Locked");
+        EXPECT_EQ(TrkRestoreRescue(list->item), 0);
+        EXPECT_EQ(RestoreRescueFile(nullptr, list->item->fileName, 1),
+                  static_cast<DWORD>(ERROR_ACCESS_DENIED));
+        EXPECT_FALSE(key.HasValue("Locked", "v"));
+        EXPECT_EQ(ValueText(key, "T\\Sub", "s"), std::string("sub\0", 4));
+    }
+    EXPECT_EQ(TrkRestoreRescue(list->item), 1);
+    EXPECT_EQ(ValueText(key, "Locked", "v"), std::string("locked\0", 7));
+    EXPECT_EQ(IniSectionNames(index).size(), 1u);
+}
+
 TEST_F(RescueItemsTest, DeleteRemovesTheSectionAndOnlyARescueFile) {
     Selection selection;
     RescueNode* list = BackUpOneValue(selection);
@@ -293,24 +326,71 @@ TEST_F(RescueItemsTest, DeleteRemovesTheSectionAndOnlyARescueFile) {
     EXPECT_EQ(TrkDeleteRescue(nullptr, index.c_str()), 87);
 }
 
-TEST_F(RescueItemsTest, ItemsOfOneSecondShareTheirSection) {
+// A backup followed at once by the clean of the same entries (as a repair
+// with a confirmed backup makes them), then another backup, all in one
+// second: each item keeps its own section and its own file, and each
+// restores its own entries.
+TEST_F(RescueItemsTest, ItemsMadeInOneSecondEachKeepTheirSectionAndFile) {
     key.SetString("K", "v", "1");
     key.SetString("K", "w", "2");
-    Selection selection;
-    selection.Add(EntryKindValue, key.Path("K"), "v");
-    selection.Add(EntryKindValue, key.Path("K"), "w");
+    key.SetString("L", "x", "3");
+    Selection first, second, third;
+    first.Add(EntryKindValue, key.Path("K"), "v");
+    second.Add(EntryKindValue, key.Path("K"), "v");
+    second.Add(EntryKindValue, key.Path("K"), "w");
+    third.Add(EntryKindValue, key.Path("L"), "x");
     WaitForNextSecond();
-    ASSERT_EQ(TrkBackup(selection.First(), 1), 0u);
-    ASSERT_EQ(TrkClean(selection.First(), 2), 0u);
+    ASSERT_EQ(TrkBackup(first.First(), first.Count()), 0u);
+    ASSERT_EQ(TrkClean(second.First(), second.Count()), 0u);
+    ASSERT_EQ(TrkBackup(third.First(), third.Count()), 0u);
 
-    std::string section = OnlySection();
-    EXPECT_EQ(IniValue(index, section, "Count"), "2");
-    std::string fileName = IniValue(index, section, "FileName");
-    std::vector<std::string> paths = RecordPaths(ReadWholeFile(fileName));
-    // Within one millisecond the two share the file as well.
-    std::vector<std::string> files = RescueFilesIn(folder.Path());
-    EXPECT_EQ(paths.size(), files.size() == 1 ? 3u : 2u);
+    const std::vector<std::string> sections = IniSectionNames(index);
+    ASSERT_EQ(sections.size(), 3u);
+    std::vector<std::string> files;
+    for (const std::string& section : sections) {
+        EXPECT_TRUE(std::regex_match(section, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)")))
+            << section;
+        files.push_back(IniValue(index, section, "FileName"));
+    }
+    EXPECT_EQ(IniValue(index, sections[0], "Count"), "1");
+    EXPECT_EQ(IniValue(index, sections[1], "Count"), "2");
+    EXPECT_EQ(IniValue(index, sections[2], "Count"), "1");
+    std::vector<std::string> onDisk = RescueFilesIn(folder.Path());
+    std::sort(onDisk.begin(), onDisk.end());
+    std::vector<std::string> listed = files;
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(onDisk, listed);
+    EXPECT_EQ(RecordPaths(ReadWholeFile(files[0])).size(), 1u);
+    EXPECT_EQ(RecordPaths(ReadWholeFile(files[1])).size(), 2u);
+    EXPECT_EQ(RecordPaths(ReadWholeFile(files[2])).size(), 1u);
     EXPECT_FALSE(key.Exists("K"));
+
+    // The list gives each item the time its section names, and each item's
+    // file holds its own entries.
+    RescueNode* list = TrkAllocRescueItems(index.c_str());
+    std::vector<RescueItem*> items;
+    for (RescueNode* node = list; node; node = node->next) items.push_back(node->item);
+    ASSERT_EQ(items.size(), 3u);
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(FileTimeToText(&items[i]->created), sections[i]);
+        EXPECT_EQ(items[i]->fileName, files[i]);
+    }
+    RegDeleteKeyValueA(key.Root(), key.Subkey("L").c_str(), "x");
+    EXPECT_EQ(TrkRestoreRescue(items[0]), 1);
+    EXPECT_TRUE(key.HasValue("K", "v"));
+    EXPECT_FALSE(key.HasValue("K", "w"));
+    EXPECT_FALSE(key.HasValue("L", "x"));
+    EXPECT_EQ(TrkRestoreRescue(items[1]), 1);
+    EXPECT_EQ(ValueText(key, "K", "w"), std::string("2\0", 2));
+    EXPECT_EQ(TrkRestoreRescue(items[2]), 1);
+    EXPECT_EQ(ValueText(key, "L", "x"), std::string("3\0", 2));
+
+    // Deleting the middle item removes its section and file only.
+    TrkDeleteRescue(items[1], index.c_str());
+    EXPECT_EQ(IniSectionNames(index), (std::vector<std::string>{sections[0], sections[2]}));
+    EXPECT_FALSE(FileExistsAt(files[1]));
+    EXPECT_TRUE(FileExistsAt(files[0]));
+    EXPECT_TRUE(FileExistsAt(files[2]));
 }
 
 // ---- The index is replaced whole or not at all.
