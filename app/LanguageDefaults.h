@@ -186,7 +186,7 @@ inline constexpr TLanguageDefault LanguageDefaults[] = {
     {MessageSection, "ScanStoppedResult",
      "The scan was stopped. %d invalid Registry entries were found before it stopped.", false},
     {MessageSection, "EndSessionBusy",
-     "Holvane is working on the registry and closes as soon as it is done.", false},
+     "Holvane closes as soon as the registry task under way has ended.", false},
 };
 
 inline constexpr size_t LanguageTextCount = std::size(LanguageDefaults);

@@ -13,12 +13,15 @@ target_link_libraries(holvane_test_main PUBLIC holvane_options GTest::gtest)
 
 # A test executable under Wine: linked statically, with the test support
 # library (tests/support), each test its own process.
-#   holvane_add_test(name SOURCES... [LIBS ...] [LOCK resource ...] [GUI])
+#   holvane_add_test(name SOURCES... [LIBS ...] [LOCK resource ...] [GUI]
+#                    [SERIAL regex])
 # GUI marks tests that show windows on the test display: they take the lock
 # "display", so that no other test's window covers theirs, takes their focus
 # or their input while they read pixels from the screen or send clicks.
+# SERIAL names the tests (by a regular expression of their full names) that
+# reach every process of the prefix and so run while no other test runs.
 function(holvane_add_test name)
-    cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS;LOCK" ${ARGN})
+    cmake_parse_arguments(ARG "GUI" "SERIAL" "SOURCES;LIBS;LOCK" ${ARGN})
     if(ARG_GUI)
         list(APPEND ARG_LOCK display)
         list(REMOVE_DUPLICATES ARG_LOCK)
@@ -38,5 +41,14 @@ function(holvane_add_test name)
              "  set_tests_properties(\${${name}_TESTS} PROPERTIES RESOURCE_LOCK \"${ARG_LOCK}\")\n"
              "endif()\n")
         set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${lock_script})
+    endif()
+    if(ARG_SERIAL)
+        set(serial_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_serial.cmake)
+        file(WRITE ${serial_script} "foreach(test IN LISTS ${name}_TESTS)\n"
+             "  if(test MATCHES \"${ARG_SERIAL}\")\n"
+             "    set_tests_properties(\${test} PROPERTIES RUN_SERIAL TRUE)\n"
+             "  endif()\n"
+             "endforeach()\n")
+        set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${serial_script})
     endif()
 endfunction()

@@ -31,22 +31,29 @@ constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 // The left column of the window, where the page buttons are.
 constexpr int kPageButtonsRight = 240;
 
-// Wine's reg.exe writes the key with everything below it into file; true
-// when it ended with 0.
-bool RegExport(const std::string& key, const std::string& file) {
-    std::string commandLine = "reg.exe export \"" + key + "\" \"" + file + "\" /y";
+// Runs a program of the prefix to its end, handling the test's own messages
+// meanwhile: wineboot waits for the answer of every window, the test's own
+// among them. Its exit code, or STILL_ACTIVE when it could not be started or
+// did not end within 30 s.
+DWORD RunToEnd(std::string commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
                         nullptr, nullptr, &startup, &process))
-        return false;
+        return STILL_ACTIVE;
     DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
+    if (WaitUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 30000))
         GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return code == 0;
+    return code;
+}
+
+// Wine's reg.exe writes the key with everything below it into file; true
+// when it ended with 0.
+bool RegExport(const std::string& key, const std::string& file) {
+    return RunToEnd("reg.exe export \"" + key + "\" \"" + file + "\" /y") == 0;
 }
 
 struct TChild {
@@ -186,6 +193,12 @@ protected:
     }
     std::string RescueIndex() const { return Folder.Path() + "backup\\Rescue.ini"; }
     std::vector<std::string> RescueSections() const { return IniSectionNames(RescueIndex()); }
+    std::string RescueFile(const std::string& section) const {
+        char file[MAX_PATH] = "";
+        GetPrivateProfileStringA(section.c_str(), "FileName", "", file, sizeof file,
+                                 RescueIndex().c_str());
+        return file;
+    }
 
     ScratchFolder Folder;
     std::unique_ptr<TProgramProcess> Program;
@@ -262,6 +275,11 @@ TEST_F(HolvaneRoad, ScanRepairWithBackupAndRestoreBringTheKeysBackByteForByte) {
               "\"Repair Registry\" to fix all entries.");
 
     ClickControl("Repair Registry");
+    // The backup is confirmed at the start of a second and its message
+    // answered at once: the repair's own rescue item is made in the same
+    // second, and both items are listed, each with its own file.
+    ASSERT_NE(WaitForBox(), nullptr);
+    WaitForNextSecond();
     EXPECT_EQ(Answer("Yes").rfind("A total of 3 entries were found, out of which 3 were selected "
                                   "for removal.",
                                   0),
@@ -270,13 +288,17 @@ TEST_F(HolvaneRoad, ScanRepairWithBackupAndRestoreBringTheKeysBackByteForByte) {
     EXPECT_EQ(Answer("OK"), "Repairing Complete!");
     EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, uninstall.Subkey(product)));
     EXPECT_FALSE(run.HasValue("", OwnName("1").c_str()));
+    const std::vector<std::string> sections = RescueSections();
+    ASSERT_EQ(sections.size(), 2u);
+    for (const std::string& section : sections) EXPECT_TRUE(FileExists(RescueFile(section)));
+    EXPECT_NE(RescueFile(sections[0]), RescueFile(sections[1]));
 
     ClickControl("Restore", true);
     HWND list = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] {
             list = ChildOfClass(Window, WC_LISTVIEWA);
-            return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0;
+            return list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2;
         },
         5000));
     // The first row lies right under the list's header.
@@ -372,9 +394,7 @@ TEST_F(HolvaneRoad, AClickOnAnotherRowDuringARestoreKeepsThatRowsItem) {
     ASSERT_EQ(TrkBackup(&valueNode, 1), 0u);
     const std::vector<std::string> sections = RescueSections();
     ASSERT_EQ(sections.size(), 2u);
-    char valueFile[MAX_PATH] = "";
-    GetPrivateProfileStringA(sections[1].c_str(), "FileName", "", valueFile, sizeof valueFile,
-                             RescueIndex().c_str());
+    const std::string valueFile = RescueFile(sections[1]);
     ASSERT_TRUE(FileExists(valueFile));
     ASSERT_EQ(RegDeleteTreeA(tree.Root(), tree.Subkey("Tree").c_str()), ERROR_SUCCESS);
     TickOnly({}, false);
@@ -475,4 +495,64 @@ TEST_F(HolvaneRoad, ALanguageFileWithWrongPlaceholdersStillScansRepairsAndCloses
 
     CloseByItsButton();
     EXPECT_EQ(Program->WaitForEnd(15000), 0u);
+}
+
+// The end of the Windows session, as wineboot ends it: it asks every window
+// of the prefix, so no other test runs meanwhile (CMakeLists.txt).
+class HolvaneSession : public HolvaneRoad {
+protected:
+    // wineboot's exit code: 0 when every program agreed to end. Without
+    // --shutdown it would go on to start the programs of the Run keys, as
+    // at the start of a session.
+    static DWORD EndTheSession() { return RunToEnd("wineboot.exe --end-session --shutdown"); }
+};
+
+// After a scan, the end of the session saves what a close saves: the scan's
+// result, the count to date and the scan's date; the program ends by itself.
+TEST_F(HolvaneSession, TheEndOfTheSessionAfterAScanKeepsWhatTheScanFound) {
+    RegArea run(HKEY_LOCAL_MACHINE, kMachine, kRunKey);
+    run.SetString("", OwnName("valid").c_str(), "C:\\windows\\notepad.exe");
+    for (const char* name : {"1", "2", "3"})
+        run.SetString("", OwnName(name).c_str(), "C:\\Holvane-missing\\" + OwnName(name) + ".exe");
+    TickOnly({"Startup"}, false);
+    StartProgram();
+    ClickControl("Scan", true);
+    ClickControl("Scan Now");
+    EXPECT_EQ(Answer("OK").rfind("A total of 3 invalid Registry entries", 0), 0u);
+    ASSERT_NE(Setting("LastScanResult"), "3");
+
+    EXPECT_EQ(EndTheSession(), 0u);
+
+    EXPECT_EQ(Program->WaitForEnd(15000), 0u);
+    EXPECT_EQ(Setting("LastScanResult"), "3");
+    EXPECT_EQ(Setting("InvalidRegistryEntriesFoundToDate"), "3");
+    const std::string scanned = Setting("LastScanDateTime");
+    EXPECT_NE(scanned, "...");
+    EXPECT_NE(scanned.find(", 20"), std::string::npos) << scanned;
+    EXPECT_TRUE(run.HasValue("", OwnName("1").c_str()));
+}
+
+// While a backup of a large tree runs, the program holds the end of the
+// session back; it ends once the backup is saved, with its date.
+TEST_F(HolvaneSession, TheEndOfTheSessionDuringABackupIsHeldBackUntilItIsSaved) {
+    RegArea uninstall(HKEY_LOCAL_MACHINE, kMachine, kUninstallKey);
+    const std::string product = OwnName("product");
+    uninstall.SetString(product, "DisplayName", "Holvane test product");
+    FillLargeTree(uninstall, product);
+    TickOnly({"Software"}, false);
+    StartProgram();
+    ClickControl("Scan", true);
+    ClickControl("Scan Now");
+    EXPECT_EQ(Answer("OK").rfind("A total of 1 invalid Registry entries", 0), 0u);
+    ClickControl("Create Backup");
+    ASSERT_FALSE(BoxShown());
+
+    EXPECT_EQ(EndTheSession(), 1u);
+
+    EXPECT_EQ(Program->WaitForEnd(60000), 0u);
+    EXPECT_EQ(RescueSections().size(), 1u);
+    EXPECT_TRUE(FileExists(RescueFile(RescueSections().front())));
+    EXPECT_NE(Setting("LastRegistryBackupDateTime"), "...");
+    EXPECT_NE(Setting("LastRegistryBackupDateTime"), "");
+    EXPECT_EQ(Setting("LastScanResult"), "1");
 }
