@@ -24,16 +24,17 @@
 
 namespace {
 
-bool Checked(TBaseVirtualTree* tree, PVirtualNode node) {
+// Whether a backup or a repair acts on the row: it is checked and shows an entry.
+bool Selected(TBaseVirtualTree* tree, PVirtualNode node, const TScanResults& results) {
     const TCheckState state = tree->CheckState(node);
-    return state != csUncheckedNormal && state != csUncheckedPressed;
+    return static_cast<int>(node->Index()) < results.Count() && state != csUncheckedNormal &&
+           state != csUncheckedPressed;
 }
 
-// The checked rows that show an entry: what a backup or a repair acts on.
 unsigned CheckedRows(TBaseVirtualTree* tree, const TScanResults& results) {
     unsigned checked = 0;
     for (PVirtualNode node = tree->GetFirst(); node; node = tree->GetNext(node))
-        if (static_cast<int>(node->Index()) < results.Count() && Checked(tree, node)) ++checked;
+        if (Selected(tree, node, results)) ++checked;
     return checked;
 }
 
@@ -43,10 +44,9 @@ class TSelection {
 public:
     TSelection(TBaseVirtualTree* tree, TScanResults& results) {
         for (PVirtualNode node = tree->GetFirst(); node; node = tree->GetNext(node)) {
-            const int row = static_cast<int>(node->Index());
-            if (row >= results.Count() || !Checked(tree, node)) continue;
-            FNodes.push_back(
-                {static_cast<int32_t>(FNodes.size()), results.At(row).EntryForCore(), nullptr});
+            if (!Selected(tree, node, results)) continue;
+            FNodes.push_back({static_cast<int32_t>(FNodes.size()),
+                              results.At(static_cast<int>(node->Index())).EntryForCore(), nullptr});
         }
         for (size_t i = 1; i < FNodes.size(); ++i) FNodes[i - 1].next = &FNodes[i];
     }
